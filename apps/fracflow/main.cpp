@@ -1,0 +1,63 @@
+// fracflow: steady flow and particle transport in 2-D fracture networks by the discrete
+// fracture network and the fracture-continuum methods, realization by realization.
+// Works in the working directory; maps errors to exit statuses.
+#include <exception>
+#include <iostream>
+#include <string_view>
+
+#include "app/run.hpp"
+#include "io/error.hpp"
+#include "io/text_stream.hpp"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: fracflow [--help | --version]\n"
+    "\n"
+    "Runs the realizations described by Data_and_OutputOptions.txt in the working\n"
+    "directory, reading Network_data.NNNN.txt for realization NNNN and writing the\n"
+    "result files of each realization there.\n"
+    "\n"
+    "exit status: 0 every realization ran to its end; 1 the run ended early, skipped a\n"
+    "realization or could not write a file; 2 the parameter file is missing, malformed\n"
+    "or invalid, or the command line is wrong.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  if (argc > 1) {
+    const std::string_view argument = argv[1];
+    if (argc == 2 && argument == "--help") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (argc == 2 && argument == "--version") {
+      std::cout << "fracflow " << FRACFLOW_VERSION << '\n';
+      return 0;
+    }
+    std::cerr << "fracflow: unknown argument '" << argument << "' (see fracflow --help)\n";
+    return fracflow::app::kExitBadInput;
+  }
+
+  int status = fracflow::app::kExitSuccess;
+  {
+    fracflow::io::TextStream console(std::cout);
+    try {
+      status = fracflow::app::runSimulation(console);
+    } catch (const fracflow::Error& error) {
+      console.flush();
+      std::cout.flush();
+      std::cerr << "fracflow: " << error.what() << '\n';
+      status = error.kind() == fracflow::ErrorKind::Input ? fracflow::app::kExitBadInput
+                                                          : fracflow::app::kExitRunIncomplete;
+    } catch (const std::exception& error) {
+      console.flush();
+      std::cout.flush();
+      std::cerr << "fracflow: " << error.what() << '\n';
+      status = fracflow::app::kExitRunIncomplete;
+    }
+  }
+  std::cout.flush();
+  return status;
+}

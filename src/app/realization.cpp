@@ -1,0 +1,53 @@
+// One realization, phase by phase, in the fixed order of the simulation.
+#include "app/realization.hpp"
+
+#include <fstream>
+#include <string>
+
+#include "io/output_file.hpp"
+
+namespace fracflow::app {
+namespace {
+
+void printHeader(io::TextStream& console, int realizationNumber) {
+  const std::string slashes(65, '/');
+  console.line();
+  console.line();
+  console.line(slashes);
+  console.line();
+  console.line("STARTING THE SIMULATIONS FOR MONTE-CARLO RELIAZATION NUMBER = ", realizationNumber);
+  console.line();
+  console.line(slashes);
+  console.line();
+}
+
+}  // namespace
+
+void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
+                             std::string_view method) {
+  io::OutputFile file(io::realizationFileName(prefix, realizationNumber));
+  file.line(realizationNumber);
+  file.line("Realization number ", realizationNumber, " did not converge for ", method,
+            " flow solution");
+  file.close();
+}
+
+RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
+                              io::TextStream& console) {
+  (void)options;
+  printHeader(console, realizationNumber);
+  Realization realization{realizationNumber, console,
+                          random::RandomStream::forRealization(realizationNumber)};
+
+  // 1. The network data file of this realization.
+  const std::string networkFileName = realization.fileName("Network_data.");
+  std::ifstream networkFile(networkFileName, std::ios::binary);
+  if (!networkFile) {
+    console.line("Could not open the Network Data file");
+    return RealizationEnd::Skipped;
+  }
+
+  return RealizationEnd::Completed;
+}
+
+}  // namespace fracflow::app

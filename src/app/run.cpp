@@ -1,0 +1,51 @@
+// The run driver.
+#include "app/run.hpp"
+
+#include <string>
+
+#include "app/realization.hpp"
+#include "options/parameter_file.hpp"
+
+namespace fracflow::app {
+
+void printBanner(io::TextStream& console) {
+  const std::string stars(78, '*');
+  console.line(stars);
+  console.line(stars);
+  console.line("***** This code is designed to generate stochastic fracture networks and *****");
+  console.line("***** to compute flow and particle breakthrough curves via two different *****");
+  console.line("***** approaches. The first approach is the discrete fracture network    *****");
+  console.line("***** (DFN) method and the second approach is the fracture continuum     *****");
+  console.line("***** (grid-based) method that employs mapping techniques to evaluate    *****");
+  console.line("***** fracture continuum properties on a rectangular grid. Particles move*****");
+  console.line("***** by pure advection process in individual fractures.                 *****");
+  console.line(stars);
+  console.line(stars);
+  console.line();
+}
+
+int runSimulation(io::TextStream& console) {
+  printBanner(console);
+  std::optional<RunOptions> loaded =
+      options::readParameterFile(std::string(options::kParameterFileName));
+  if (!loaded) {
+    console.line(options::kCannotOpenMessage);
+    return kExitBadInput;
+  }
+  RunOptions& runOptions = *loaded;
+  if (const auto message = options::validationMessage(runOptions)) {
+    console.line(*message);
+    return kExitBadInput;
+  }
+  options::deriveCellSizes(runOptions);
+
+  int status = kExitSuccess;
+  for (int number = 1; number <= runOptions.numberruns; ++number) {
+    const RealizationEnd end = runRealization(runOptions, number, console);
+    if (end == RealizationEnd::RunEnded) return kExitRunIncomplete;
+    if (end == RealizationEnd::Skipped) status = kExitRunIncomplete;
+  }
+  return status;
+}
+
+}  // namespace fracflow::app

@@ -1,0 +1,19 @@
+// The run driver: the banner, the parameter file, then the realizations one after another.
+#pragma once
+
+#include "io/text_stream.hpp"
+
+namespace fracflow::app {
+
+// Exit statuses of a run.
+inline constexpr int kExitSuccess = 0;       // every realization ran to its end
+inline constexpr int kExitRunIncomplete = 1;  // the run ended early or skipped a realization
+inline constexpr int kExitBadInput = 2;       // the parameter file is missing, malformed or invalid
+
+// Runs the simulation in the working directory and returns the exit status. Output errors
+// propagate as fracflow::Error.
+int runSimulation(io::TextStream& console);
+
+void printBanner(io::TextStream& console);
+
+}  // namespace fracflow::app

@@ -1,0 +1,36 @@
+// Turns numbers into text the way every file and the console show them: the stream's
+// default six-significant-digit format, fixed and scientific notation, right-aligned widths.
+// Exponents always carry a sign and at least three digits (1.500000e+001, 1e-007).
+#pragma once
+
+#include <string>
+
+namespace fracflow::io {
+
+enum class Notation { General, Fixed, Scientific };
+
+// The number format of one output: the notation, the digits (significant digits for
+// General, digits after the point otherwise) and a minimum width, filled with blanks
+// on the left. Integers ignore the notation and the digits, but honour the width.
+struct NumberFormat {
+  Notation notation = Notation::General;
+  int digits = 6;
+  int width = 0;
+
+  static constexpr NumberFormat general() { return {}; }
+  static constexpr NumberFormat fixed(int digits, int width = 0) {
+    return {Notation::Fixed, digits, width};
+  }
+  static constexpr NumberFormat scientific(int digits, int width = 0) {
+    return {Notation::Scientific, digits, width};
+  }
+};
+
+std::string formatNumber(double value, const NumberFormat& format = {});
+std::string formatInteger(long long value, const NumberFormat& format = {});
+
+// Appends the text of a number to out, without building a temporary string.
+void appendNumber(std::string& out, double value, const NumberFormat& format = {});
+void appendInteger(std::string& out, long long value, const NumberFormat& format = {});
+
+}  // namespace fracflow::io

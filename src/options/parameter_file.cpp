@@ -1,0 +1,223 @@
+// The parameter file reader. Values are read by the rules of formatted stream extraction
+// (an int field stops at the first character that cannot belong to an integer, so "2.5"
+// reads 2), but every malformed line is reported instead of leaving values undefined.
+#include "options/parameter_file.hpp"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <system_error>
+#include <vector>
+
+#include "io/error.hpp"
+
+namespace fracflow::options {
+namespace {
+
+enum class Kind { Int, Double, Separator };
+
+struct LineSpec {
+  const char* name;
+  Kind kind;
+  int* intField = nullptr;
+  double* doubleField = nullptr;
+};
+
+LineSpec intLine(const char* name, int& field) { return {name, Kind::Int, &field, nullptr}; }
+LineSpec doubleLine(const char* name, double& field) {
+  return {name, Kind::Double, nullptr, &field};
+}
+LineSpec separator() { return {"separator", Kind::Separator}; }
+
+// The 66 lines of the file, in order, bound to the fields of options.
+std::vector<LineSpec> lineSpecs(RunOptions& o) {
+  std::vector<LineSpec> lines = {
+      doubleLine("domainL", o.domainL),   doubleLine("domainW", o.domainW),
+      intLine("cellx", o.cellx),          intLine("celly", o.celly),
+      intLine("scellx", o.scellx),        intLine("ecellx", o.ecellx),
+      intLine("scelly", o.scelly),        intLine("ecelly", o.ecelly),
+      intLine("totalparticles", o.totalparticles),
+      intLine("bcsize", o.bcsize),        intLine("bcstep", o.bcstep),
+      intLine("numberruns", o.numberruns), intLine("meet_fracs", o.meet_fracs),
+      doubleLine("fracDen", o.fracDen),
+  };
+  static constexpr std::array<std::array<const char*, 7>, 3> kSetNames = {{
+      {"prob1", "minFracL1", "alpha1", "kappa1", "thetaMean1", "perMean1", "perDev1"},
+      {"prob2", "minFracL2", "alpha2", "kappa2", "thetaMean2", "perMean2", "perDev2"},
+      {"prob3", "minFracL3", "alpha3", "kappa3", "thetaMean3", "perMean3", "perDev3"},
+  }};
+  for (std::size_t s = 0; s < 3; ++s) {
+    FractureSet& set = o.sets[s];
+    const auto& names = kSetNames[s];
+    lines.push_back(separator());
+    lines.push_back(doubleLine(names[0], set.prob));
+    lines.push_back(doubleLine(names[1], set.minFracL));
+    lines.push_back(doubleLine(names[2], set.alpha));
+    lines.push_back(doubleLine(names[3], set.kappa));
+    lines.push_back(doubleLine(names[4], set.thetaMean));
+    lines.push_back(doubleLine(names[5], set.perMean));
+    lines.push_back(doubleLine(names[6], set.perDev));
+  }
+  const std::vector<LineSpec> rest = {
+      separator(),
+      doubleLine("tf1", o.tf1),           doubleLine("tf2", o.tf2),
+      doubleLine("rf1", o.rf1),           doubleLine("rf2", o.rf2),
+      doubleLine("bf1", o.bf1),           doubleLine("bf2", o.bf2),
+      doubleLine("lf1", o.lf1),           doubleLine("lf2", o.lf2),
+      separator(),
+      intLine("sink", o.sink),            doubleLine("sinkLocX", o.sinkLocX),
+      doubleLine("sinkLocY", o.sinkLocY), doubleLine("sinkRad", o.sinkRad),
+      doubleLine("sinkFlux", o.sinkFlux),
+      intLine("ntwrk", o.ntwrk),          intLine("dfncp", o.dfncp),
+      intLine("dfnfl", o.dfnfl),          intLine("bbone", o.bbone),
+      intLine("dfndt", o.dfndt),          intLine("dfntr", o.dfntr),
+      intLine("grdcp", o.grdcp),          intLine("grdfl", o.grdfl),
+      intLine("grddt", o.grddt),          intLine("grdtr", o.grdtr),
+      separator(),
+      intLine("maxit", o.maxit),          doubleLine("tol", o.tol),
+  };
+  lines.insert(lines.end(), rest.begin(), rest.end());
+  return lines;
+}
+
+// Splits text into lines; a final line break does not start another line, CRLF reads as LF.
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t skipBlanks(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])) != 0) ++i;
+  return i;
+}
+
+// The longest prefix of s that formatted extraction of an integer takes: a sign, digits.
+std::optional<int> scanInt(std::string_view s) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  const std::size_t digitsStart = i;
+  while (i < s.size() && isDigit(s[i])) ++i;
+  if (i == digitsStart) return std::nullopt;
+  long long value = 0;
+  const auto [ptr, ec] = std::from_chars(s.data() + digitsStart, s.data() + i, value);
+  if (ec != std::errc() || ptr != s.data() + i) return std::nullopt;
+  if (negative) value = -value;
+  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+// The longest prefix of s that formatted extraction of a double takes: a sign, digits with
+// an optional point, an optional exponent.
+std::optional<double> scanDouble(std::string_view s) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  const std::size_t mantissaStart = i;
+  std::size_t digits = 0;
+  while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && isDigit(s[j])) {
+      while (j < s.size() && isDigit(s[j])) ++j;
+      i = j;
+    }
+  }
+  double value = 0.0;
+  const auto [ptr, ec] =
+      std::from_chars(s.data() + mantissaStart, s.data() + i, value, std::chars_format::general);
+  if (ec != std::errc() || ptr != s.data() + i) return std::nullopt;
+  return negative ? -value : value;
+}
+
+[[noreturn]] void fail(std::string_view fileName, int lineNumber, const char* field,
+                       std::string_view what) {
+  std::string message(fileName);
+  message += ':';
+  message += std::to_string(lineNumber);
+  message += ": ";
+  message += field;
+  message += ": ";
+  message += what;
+  throw Error(ErrorKind::Input, message);
+}
+
+}  // namespace
+
+RunOptions parseParameterFile(std::string_view text, std::string_view fileName) {
+  RunOptions options;
+  const std::vector<LineSpec> specs = lineSpecs(options);
+  const std::vector<std::string_view> lines = splitLines(text);
+  for (std::size_t index = 0; index < specs.size(); ++index) {
+    const LineSpec& spec = specs[index];
+    const int lineNumber = static_cast<int>(index) + 1;
+    if (index >= lines.size()) {
+      fail(fileName, lineNumber, spec.name,
+           spec.kind == Kind::Separator ? "missing separator line, the file ends before it"
+                                        : "expected a number, the file ends before this line");
+    }
+    if (spec.kind == Kind::Separator) continue;
+    const std::string_view value = lines[index].substr(skipBlanks(lines[index]));
+    if (spec.kind == Kind::Int) {
+      const std::optional<int> parsed = scanInt(value);
+      if (!parsed) fail(fileName, lineNumber, spec.name, "expected a number");
+      *spec.intField = *parsed;
+    } else {
+      const std::optional<double> parsed = scanDouble(value);
+      if (!parsed) fail(fileName, lineNumber, spec.name, "expected a number");
+      *spec.doubleField = *parsed;
+    }
+  }
+  return options;
+}
+
+std::optional<RunOptions> readParameterFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) throw Error(ErrorKind::Input, path + ": cannot read the file");
+  return parseParameterFile(text, path);
+}
+
+std::optional<std::string_view> validationMessage(const RunOptions& o) {
+  const std::array<int, 11> switches = {o.sink,  o.ntwrk, o.dfncp, o.dfnfl, o.bbone, o.dfndt,
+                                        o.dfntr, o.grdcp, o.grdfl, o.grddt, o.grdtr};
+  for (const int s : switches) {
+    if (s > 2) return "One or more of the ouput options are more than 2, please correct";
+  }
+  for (const int s : switches) {
+    if (s < 1) return "One or more of the ouput options are less than 1, please correct";
+  }
+  if (o.numberruns > 100) return "Number of monteCarlo realizations cannot be more than 100";
+  return std::nullopt;
+}
+
+void deriveCellSizes(RunOptions& options) {
+  options.cellSizeX = options.domainL / static_cast<double>(options.cellx);
+  options.cellSizeY = options.domainW / static_cast<double>(options.celly);
+}
+
+}  // namespace fracflow::options

@@ -1,0 +1,35 @@
+// Reading Data_and_OutputOptions.txt: 66 lines identified by position, each value line
+// starting with its number, six separator lines skipped whole; then the validation of the
+// switches and of the number of realizations.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "options/run_options.hpp"
+
+namespace fracflow::options {
+
+inline constexpr std::string_view kParameterFileName = "Data_and_OutputOptions.txt";
+inline constexpr int kParameterLines = 66;
+
+// The message printed when the parameter file cannot be opened.
+inline constexpr std::string_view kCannotOpenMessage =
+    "Could not open the data and output options file";
+
+// Reads the 66 lines from text (the whole file). A missing line or a value that cannot be
+// read as a number of its field's type raises an Input error "file:line: field: ...".
+// The derived cell sizes are not set here (see deriveCellSizes).
+RunOptions parseParameterFile(std::string_view text, std::string_view fileName);
+
+// Reads the file; nullopt when it cannot be opened.
+std::optional<RunOptions> readParameterFile(const std::string& path);
+
+// The console message of the first failing check, or nullopt when the options are valid.
+std::optional<std::string_view> validationMessage(const RunOptions& options);
+
+// cellSizeX = domainL / cellx and cellSizeY = domainW / celly.
+void deriveCellSizes(RunOptions& options);
+
+}  // namespace fracflow::options

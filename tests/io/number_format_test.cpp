@@ -1,0 +1,65 @@
+#include "io/number_format.hpp"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace fracflow::io {
+namespace {
+
+struct FormatCase {
+  double value;
+  NumberFormat format;
+  const char* expected;
+};
+
+TEST(NumberFormat, FormatsLikeTheStreamWithThreeDigitExponents) {
+  const FormatCase cases[] = {
+      // Default format: six significant digits, shortest form, three-digit exponents.
+      {0.11277, NumberFormat::general(), "0.11277"},
+      {9.958694e-06, NumberFormat::general(), "9.95869e-006"},
+      {1e-7, NumberFormat::general(), "1e-007"},
+      {123456789.0, NumberFormat::general(), "1.23457e+008"},
+      {100.0, NumberFormat::general(), "100"},
+      {-2.5, NumberFormat::general(), "-2.5"},
+      {0.0, NumberFormat::general(), "0"},
+      {1e100, NumberFormat::general(), "1e+100"},
+      {0.0001, NumberFormat::general(), "0.0001"},
+      {0.00001, NumberFormat::general(), "1e-005"},
+      {999999.5, NumberFormat::general(), "1e+006"},
+      // Fixed notation with the digits after the point.
+      {1.5, NumberFormat::fixed(6), "1.500000"},
+      {-0.0000004, NumberFormat::fixed(6), "-0.000000"},
+      {2.5, NumberFormat::fixed(0), "2"},
+      {0.125, NumberFormat::fixed(2), "0.12"},  // ties to even, on the exact binary value
+      {0.35, NumberFormat::fixed(1), "0.3"},    // 0.35 is stored just below 0.35
+      {123.456789, NumberFormat::fixed(9), "123.456789000"},
+      // Scientific notation: one digit before the point, exponent sign and three digits.
+      {15.0, NumberFormat::scientific(6), "1.500000e+001"},
+      {-0.000123456, NumberFormat::scientific(4), "-1.2346e-004"},
+      {0.0, NumberFormat::scientific(6), "0.000000e+000"},
+      {1.5e-300, NumberFormat::scientific(6), "1.500000e-300"},
+      // Widths right-align and never cut.
+      {50.0, NumberFormat::fixed(1, 8), "    50.0"},
+      {123456789.0, NumberFormat::fixed(1, 8), "123456789.0"},
+      {-1.5, NumberFormat::scientific(4, 13), " -1.5000e+000"},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(formatNumber(c.value, c.format), c.expected);
+  }
+}
+
+TEST(NumberFormat, IntegersIgnoreNotationButHonourWidth) {
+  EXPECT_EQ(formatInteger(42, NumberFormat::fixed(1, 8)), "      42");
+  EXPECT_EQ(formatInteger(-7), "-7");
+  EXPECT_EQ(formatInteger(123456789, NumberFormat::fixed(1, 8)), "123456789");
+}
+
+TEST(NumberFormat, NonFiniteValues) {
+  EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity()), "inf");
+  EXPECT_EQ(formatNumber(-std::numeric_limits<double>::infinity(), NumberFormat::fixed(6)), "-inf");
+}
+
+}  // namespace
+}  // namespace fracflow::io
