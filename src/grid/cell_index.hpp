@@ -1,0 +1,51 @@
+// Finding active cells by their centre coordinates without scanning the whole cell table.
+// Cells of the table are bucketed by grid column and row; a query visits only the buckets
+// that its window can reach and applies the exact predicate of the scan it replaces, so it
+// returns exactly the cells that scan would, in the same (array) order.
+#pragma once
+
+#include <vector>
+
+#include "grid/cell.hpp"
+
+namespace fracflow::grid {
+
+// The neighbour window of the grid: a centre (x, y) lies in the window about the point
+// (px, py) when 0.9999·px < x < 1.0001·px and 0.9999·py < y < 1.0001·py (all strict).
+inline bool inNeighbourWindow(double x, double y, double px, double py) {
+  return 0.9999 * px < x && x < 1.0001 * px && 0.9999 * py < y && y < 1.0001 * py;
+}
+
+class CellIndex {
+ public:
+  CellIndex(const std::vector<Cell>& cells, int cellx, int celly, double cellSizeX,
+            double cellSizeY);
+
+  // Calls visit(m) for every cell m whose centre lies in the neighbour window about
+  // (px, py), in ascending m.
+  template <typename Visit>
+  void forEachInWindow(double px, double py, Visit visit) const {
+    collectInWindow(px, py, scratch_);
+    for (const int m : scratch_) visit(m);
+  }
+
+  // The first cell (in array order) whose centre equals (x, y) exactly, or -1.
+  int findExact(double x, double y) const;
+
+ private:
+  void collectInWindow(double px, double py, std::vector<int>& out) const;
+  // The range of buckets along one axis that can hold a coordinate in [lo, hi].
+  void bucketRange(double lo, double hi, double size, int count, int& first, int& last) const;
+
+  const std::vector<Cell>& cells_;
+  int cellx_;
+  int celly_;
+  double cellSizeX_;
+  double cellSizeY_;
+  // bucket (i, j) at i * celly + j: the cells whose centre falls in column i, row j, ascending.
+  std::vector<int> bucketStart_;
+  std::vector<int> bucketCells_;
+  mutable std::vector<int> scratch_;
+};
+
+}  // namespace fracflow::grid
