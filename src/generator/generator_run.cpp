@@ -70,7 +70,9 @@ void runGenerator(const GeneratorSettings& settings, io::TextStream& console,
     }
     console.write(name, ": ", network.fractureCount, " fractures, ", network.pieces.size(),
                   " pieces, segment density ", pieceDensity(network.pieces, law));
-    if (tiny > 0) console.write(", ", tiny, " tiny pieces (at most 1e-5 domainL)");
+    if (tiny > 0) {
+      console.write(", ", tiny, tiny == 1 ? " tiny piece" : " tiny pieces", " (at most 1e-5 domainL)");
+    }
     console.line();
     console.flush();
     console.sink().flush();

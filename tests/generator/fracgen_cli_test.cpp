@@ -113,5 +113,24 @@ TEST(Fracgen, HelpAndNoRealizations) {
   EXPECT_EQ(none.out, "numberruns is 0: there is no network to write\n");
 }
 
+TEST(Fracgen, RegeneratesTheBundledExample) {
+  const std::filesystem::path example =
+      std::filesystem::path(FRACFLOW_TEST_DATA) / ".." / ".." / "examples" / "quickstart";
+  TempDir dir;
+  std::filesystem::copy_file(example / "Data_and_OutputOptions.txt",
+                             dir.path() / "Data_and_OutputOptions.txt");
+  const RunResult run = runFracgen(dir.path());
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt", "Network_data.0003.txt"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(readFile(dir.path() / name), readFile(example / name));
+  }
+  // Its meet_fracs reads every piece of the largest file.
+  EXPECT_NE(run.out.find("meet_fracs is 1062 in Data_and_OutputOptions.txt: fracflow reads every piece\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Largest piece count: 1062 "), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace fracflow::testing
