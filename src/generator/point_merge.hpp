@@ -1,6 +1,7 @@
-// Deciding which end points and crossings become one network node. The simulator takes
-// points within one part in a million of each other as one node, so every group of points
-// that close (or closer than the merge distance) must be written as one exact point.
+// Deciding which end points and crossings become one network node. The simulator matches
+// points to nodes within windows of one part in a million plus a small fixed offset (up to
+// 1e-5 below a node in y), so every group of points that close (or closer than the merge
+// distance) must be written as one exact point.
 #pragma once
 
 #include <vector>
@@ -9,10 +10,13 @@
 
 namespace fracflow::generator {
 
-// Points are linked when they differ by at most max(mergeDistance, kLinkWindow * |coord|)
-// in x and in y: twice the simulator's node window, so that two points kept apart are
-// never in each other's window, whichever of them the window is taken about.
-inline constexpr double kLinkWindow = 2e-6;
+// Two points are linked when they differ by at most max(mergeDistance, kLinkMargin *
+// (kWindowOffset + kWindowRelative * |coordinate|)) in x and in y (the larger |coordinate|
+// of the two): twice the simulator's widest window, so that two points kept apart are
+// never in one of its windows, whichever of them the window is taken about.
+inline constexpr double kWindowRelative = 1e-6;
+inline constexpr double kWindowOffset = 1e-5;
+inline constexpr double kLinkMargin = 2.0;
 
 struct MergeBox {
   double domainL = 0.0;

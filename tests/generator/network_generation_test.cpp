@@ -21,7 +21,13 @@ bool inNodeWindow(const Point& p, const Point& q) {
          p.y < 1.000001 * q.y;
 }
 
-// Pairs of end points that differ but that the simulator would take as one node. Sorted by
+// Its widened window about Q, with the offset 1e-5 below Q in y (the wider of its two uses).
+bool inWidenedWindow(const Point& p, const Point& q) {
+  return (q.x + 1e-6) * 1.000001 > p.x && p.x > (q.x - 1e-6) * 0.999999 &&
+         (q.y + 1e-6) * 1.000001 > p.y && p.y > (q.y - 1e-5) * 0.999999;
+}
+
+// Pairs of end points that differ but that the simulator could take for one node. Sorted by
 // x, each point is compared with those whose x is within the widest window.
 std::size_t nearMisses(const std::vector<Piece>& pieces, double domainL) {
   std::vector<Point> ends;
@@ -31,10 +37,16 @@ std::size_t nearMisses(const std::vector<Piece>& pieces, double domainL) {
   }
   std::sort(ends.begin(), ends.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
   std::size_t misses = 0;
+  const double reach = 1e-5 + 2e-6 * domainL;
   for (std::size_t i = 0; i < ends.size(); ++i) {
-    for (std::size_t j = i + 1; j < ends.size() && ends[j].x - ends[i].x <= 2e-6 * domainL; ++j) {
-      if (samePoint(ends[i], ends[j])) continue;
-      if (inNodeWindow(ends[i], ends[j]) || inNodeWindow(ends[j], ends[i])) ++misses;
+    for (std::size_t j = i + 1; j < ends.size() && ends[j].x - ends[i].x <= reach; ++j) {
+      const Point& p = ends[i];
+      const Point& q = ends[j];
+      if (samePoint(p, q)) continue;
+      if (inNodeWindow(p, q) || inNodeWindow(q, p) || inWidenedWindow(p, q) ||
+          inWidenedWindow(q, p)) {
+        ++misses;
+      }
     }
   }
   return misses;
@@ -52,7 +64,7 @@ TEST(SplitFractures, SplitsAtCrossingsWithExactlySharedEnds) {
     std::vector<LineSegment> fractures;
     std::vector<LineSegment> pieces;  // in order: fracture by fracture, from end a to end b
   };
-  const double e = 5e-7;  // below the merge distance of a 10 x 10 domain, 1e-6
+  const double e = 5e-7;  // well within the reach of a link (2e-5 and more)
   const Case cases[] = {
       {"a grid of two by two",
        {{{1, 3}, {9, 3}}, {{1, 7}, {9, 7}}, {{3, 1}, {3, 9}}, {{7, 1}, {7, 9}}},
@@ -155,7 +167,7 @@ TEST(GenerateNetwork, PiecesAreWhatTheSimulatorNeeds) {
         }
       }
       // Where pieces meet they share their end exactly: no two ends differ yet fall in one
-      // node window.
+      // of the simulator's node windows.
       EXPECT_EQ(nearMisses(net.pieces, law.domainL), 0u);
       // Drawing stops at the first fracture that reaches the density.
       const double area = law.domainL * law.domainW;

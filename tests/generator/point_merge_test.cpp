@@ -30,24 +30,28 @@ std::vector<int> allPairsGroups(const std::vector<Point>& points, double mergeDi
   return group;
 }
 
-TEST(PointMerge, LinksFollowTheWindowAndTheMergeDistance) {
-  const double d = 1e-5;
+TEST(PointMerge, LinksFollowTheWindowsAndTheMergeDistance) {
   struct Case {
     Point p, q;
+    double mergeDistance;
     bool linked;
   };
+  // The link reaches 2 (1e-5 + 1e-6 |coordinate|), or the merge distance when that is more:
+  // 1.2e-4 at 50, 2.2e-5 at 1, 2e-5 at 0, 8e-5 at 30.
   const Case cases[] = {
-      {{50, 50}, {50, 50}, true},
-      {{50, 50}, {50 + 9e-5, 50 - 9e-5}, true},    // within 2e-6 of 50 = 1e-4
-      {{50, 50}, {50 + 1.1e-4, 50}, false},        // beyond it
-      {{1, 1}, {1 + 9e-6, 1}, true},               // within the merge distance
-      {{1, 1}, {1 + 1.1e-5, 1}, false},
-      {{0, 30}, {9e-6, 30 + 5e-5}, true},          // the window never shrinks below d
-      {{0, 30}, {2e-5, 30}, false},
+      {{50, 50}, {50, 50}, 1e-5, true},
+      {{50, 50}, {50 + 1.1e-4, 50 - 1.1e-4}, 1e-5, true},
+      {{50, 50}, {50 + 1.3e-4, 50}, 1e-5, false},
+      {{1, 1}, {1 + 2.1e-5, 1}, 1e-5, true},
+      {{1, 1}, {1, 1 - 2.3e-5}, 1e-5, false},
+      {{0, 30}, {1.9e-5, 30 + 7.9e-5}, 1e-5, true},
+      {{0, 30}, {2.1e-5, 30}, 1e-5, false},
+      {{1, 1}, {1 + 9e-4, 1}, 1e-3, true},  // a larger merge distance takes over
+      {{1, 1}, {1 + 1.1e-3, 1}, 1e-3, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(pointsLinked(c.p, c.q, d), c.linked) << c.q.x << " " << c.q.y;
-    EXPECT_EQ(pointsLinked(c.q, c.p, d), c.linked);
+    EXPECT_EQ(pointsLinked(c.p, c.q, c.mergeDistance), c.linked) << c.q.x << " " << c.q.y;
+    EXPECT_EQ(pointsLinked(c.q, c.p, c.mergeDistance), c.linked);
   }
 }
 
@@ -64,7 +68,8 @@ TEST(PointMerge, GroupsMatchTheLiteralScanAndPreferFacePoints) {
     if (kind == 3 || kind == 1 || kind == 2) {
       // A partner just inside or just outside the link window, sometimes a chain of three.
       const double scale = (i % 2 == 0) ? 0.9 : 1.1;
-      const double w = std::max(box.mergeDistance, kLinkWindow * std::max(p.x, p.y));
+      const double w =
+          std::max(box.mergeDistance, kLinkMargin * (kWindowOffset + kWindowRelative * std::max(p.x, p.y)));
       Point q{std::min(100.0, p.x + scale * w * 0.5), std::max(0.0, p.y - scale * w * 0.5)};
       points.push_back(q);
       if (i % 5 == 0) points.push_back({std::min(100.0, q.x + scale * w * 0.9), q.y});
