@@ -4,6 +4,7 @@
 #include "generator/network_generation.hpp"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "generator/crossing_search.hpp"
@@ -11,6 +12,7 @@
 #include "generator/fracture_draw.hpp"
 #include "generator/point_merge.hpp"
 #include "generator/random_source.hpp"
+#include "io/check.hpp"
 #include "io/error.hpp"
 #include "io/number_format.hpp"
 
@@ -38,6 +40,7 @@ std::vector<Piece> splitFractures(const std::vector<LineSegment>& fractures,
     points.push_back(s.b);
   }
   for (const Crossing& c : crossings) points.push_back(c.point);
+  FRACFLOW_CHECK(points.size() < static_cast<std::size_t>(std::numeric_limits<int>::max()));
   const std::vector<int> representative =
       mergePoints(points, {law.domainL, law.domainW, law.mergeDistance});
 
