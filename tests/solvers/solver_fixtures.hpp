@@ -109,7 +109,8 @@ Outcome capture(std::vector<double> x, Solve solve) {
 }
 
 inline bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 }  // namespace fracflow::solvers::testing
