@@ -118,6 +118,7 @@ struct EdgeCase {
   std::vector<double> b;
   std::vector<double> x0;
   int maxit;
+  double tol;
   int flag;
   const char* console;
   std::vector<double> x;  // expected result, exactly
@@ -131,17 +132,29 @@ TEST(Bicg, EdgeCases) {
        {1, -2, 3},
        {0, 0, 0},
        100,
+       1e-6,
        0,
        "BiCg converged after 1 iterations\n",
        {1, -2, 3}},
-      {"maxit 0 prints nothing", {1, 2}, {1, 1}, {5, 6}, 0, 0, "", {5, 6}},
-      {"negative maxit prints nothing", {1, 2}, {1, 1}, {5, 6}, -3, 0, "", {5, 6}},
-      {"maxit 0 with a zero right-hand side", {1, 2}, {0, 0}, {5, 6}, 0, 0, "", {5, 6}},
+      // The same step with tol 0: ||r|| = 0 is not below 0 * ||b||, the test is strict.
+      {"strict test",
+       {1, 1, 1},
+       {1, -2, 3},
+       {0, 0, 0},
+       1,
+       0.0,
+       1,
+       "BiCg completed 1 iterations with a relative residual of 0\n",
+       {1, -2, 3}},
+      {"maxit 0 prints nothing", {1, 2}, {1, 1}, {5, 6}, 0, 1e-6, 0, "", {5, 6}},
+      {"negative maxit prints nothing", {1, 2}, {1, 1}, {5, 6}, -3, 1e-6, 0, "", {5, 6}},
+      {"maxit 0 with a zero right-hand side", {1, 2}, {0, 0}, {5, 6}, 0, 1e-6, 0, "", {5, 6}},
       {"exact start vector",
        {1, 2},
        {1, 1},
        {1, 0.5},
        100,
+       1e-6,
        0,
        "BiCg converged after 0 iterations\n",
        {1, 0.5}},
@@ -150,6 +163,7 @@ TEST(Bicg, EdgeCases) {
        {0, 0},
        {0, 0},
        100,
+       1e-6,
        0,
        "BiCg converged after 0 iterations\n",
        {0, 0}},
@@ -158,15 +172,17 @@ TEST(Bicg, EdgeCases) {
        {0, 0},
        {5, 6},
        100,
+       1e-6,
        0,
        "BiCg converged after 0 iterations\n",
        {0, 0}},
-      {"empty system", {}, {}, {}, 100, 0, "BiCg converged after 0 iterations\n", {}},
+      {"empty system", {}, {}, {}, 100, 1e-6, 0, "BiCg converged after 0 iterations\n", {}},
   };
   for (const EdgeCase& c : cases) {
     SCOPED_TRACE(c.name);
     const DenseMatrix A = diagonal(c.diag);
-    const Outcome outcome = runBicg(A, c.b, c.x0, c.maxit, 1e-6);
+    const Outcome outcome = runBicg(A, c.b, c.x0, c.maxit, c.tol);
+    EXPECT_EQ(runLiteral(A, c.b, c.x0, c.maxit, c.tol).console, outcome.console);
     EXPECT_EQ(outcome.flag, c.flag);
     EXPECT_EQ(outcome.console, c.console);
     EXPECT_TRUE(sameBits(outcome.x, c.x));
