@@ -10,6 +10,11 @@ bool insideDomain(double x, double y, double domainL, double domainW) {
   return 0.0 <= x && x <= domainL && 0.0 <= y && y <= domainW;
 }
 
+// Both values on the far side of the face at limit, or one on the face and one beyond it.
+bool beyondFace(double a, double b, double limit) {
+  return a >= limit && b >= limit && (a > limit || b > limit);
+}
+
 }  // namespace
 
 void clipEnd(double& x, double& y, double mx, double my, double domainL, double domainW) {
@@ -74,6 +79,14 @@ std::optional<Fracture> clipFracture(const Fracture& read, double domainL, doubl
   const double mx = (read.x2 - read.x1) * 0.5 + read.x1;
   const double my = (read.y2 - read.y1) * 0.5 + read.y1;
   if (mx < 0.0 || my < 0.0) return std::nullopt;
+  // A fracture beyond the right or top face meets the domain in one point of the face at
+  // most. Clipping collapses it onto the face, but each end is clipped with its own slope
+  // rounding, so the two ends can miss each other by an ulp and leave a piece too short to
+  // keep, which would end the run. Decided on the ends as read, it is dropped whatever the
+  // rounding. (Beyond the left or bottom face, the midpoint test has dropped it.)
+  if (beyondFace(read.x1, read.x2, domainL) || beyondFace(read.y1, read.y2, domainW)) {
+    return std::nullopt;
+  }
 
   Fracture f = read;
   clipEnd(f.x1, f.y1, mx, my, domainL, domainW);

@@ -15,8 +15,9 @@ namespace fracflow::network {
 void clipEnd(double& x, double& y, double mx, double my, double domainL, double domainW);
 
 // The fracture as it enters the fracture table, or nothing when it is dropped: its midpoint
-// lies below or left of the domain, or after clipping it has a coordinate that is not
-// finite, an end off the domain, or (having had an end outside) no length left.
+// lies below or left of the domain, it lies beyond the right or top face (touching it at
+// most), or after clipping it has a coordinate that is not finite, an end off the domain,
+// or (having had an end outside) no length left.
 std::optional<Fracture> clipFracture(const Fracture& read, double domainL, double domainW);
 
 }  // namespace fracflow::network

@@ -52,9 +52,9 @@ std::string lineError(std::string_view fileName, int lineNumber, std::string_vie
 
 // The value of one field, or an error text.
 std::optional<double> parseField(std::string_view token, std::string& error) {
-  const std::string_view shown = token.substr(0, kShownChars);
-  const std::string found =
-      "'" + std::string(shown) + (token.size() > kShownChars ? "...'" : "'");
+  std::string found = "'";
+  found.append(token.substr(0, kShownChars));
+  found.append(token.size() > kShownChars ? "...'" : "'");
   if (!isNumberToken(token)) {
     error = "expected a number, found " + found;
     return std::nullopt;

@@ -84,12 +84,24 @@ TEST(ClipFracture, DropsFracturesWithNoPointInTheDomain) {
       {"wholly above the top face collapses to a point", {1, 3, 12, 3, 14}, 10.0},
       {"parallel to the top face above it has no finite point", {1, 2, 12, 6, 12}, 10.0},
       {"beyond the right face, its line meets x = L below the domain", {1, 12, 2, 14, 6}, 10.0},
+      // Each end clipped with its own slope rounding: (10, 2.620303030303055) and
+      // (10, 2.620303030303015), a piece of 4e-14 that would end the run.
+      {"wholly beyond the right face, clipped ends an ulp apart", {1, 10.47, 8.36, 10.14, 4.33}, 10.0},
+      {"touching the right face from outside", {1, 10, 4.33, 10.47, 8.36}, 10.0},
+      {"touching the top face from outside", {1, 4.33, 10, 8.36, 10.47}, 10.0},
       {"passing outside a corner clips to points off the domain", {1, -1, 99.5, 5, 105.5}, 100.0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_FALSE(clipFracture(c.read, c.domain, c.domain).has_value());
   }
+}
+
+TEST(ClipFracture, KeepsAFractureAlongAFace) {
+  const std::optional<Fracture> kept = clipFracture({1, 10, 2, 10, 6}, 10.0, 10.0);
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_EQ(kept->x1, 10.0);
+  EXPECT_EQ(kept->y2, 6.0);
 }
 
 TEST(ClipFracture, LeavesAnEndOnTheFaceUnchanged) {
