@@ -114,8 +114,9 @@ void NetworkPhases(benchmark::State& state) {
     const network::TinySegmentPass pass = network::removeTinySegments(segments, o.domainL);
     if (pass.tooTiny) state.SkipWithError("a segment too short to keep");
     benchmark::DoNotOptimize(network::segmentDensity(segments, o.domainL, o.domainW));
-    const NodeTable nodes = network::buildNodes(segments, o);
-    const network::NodeCount count = network::countNodes(segments, o.domainL, o.domainW);
+    const network::PointIndex endPoints(network::segmentEndPoints(segments));
+    const NodeTable nodes = network::buildNodes(endPoints, o);
+    const network::NodeCount count = network::countNodes(endPoints, o.domainL, o.domainW);
     state.counters["segments"] = static_cast<double>(segments.size());
     state.counters["removed"] = pass.absentFracs;
     state.counters["nodes"] = nodes.totalNodes();

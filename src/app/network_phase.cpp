@@ -1,8 +1,8 @@
 // The network phases, in the order of a realization.
 #include "app/network_phase.hpp"
 
+#include <array>
 #include <iostream>
-#include <iterator>
 #include <utility>
 
 #include "io/polyline_file.hpp"
@@ -32,8 +32,11 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   NetworkPhaseResult result;
 
   // 1. Fractures: the whole file is read and checked before anything is printed.
-  const std::string text((std::istreambuf_iterator<char>(networkFile)),
-                         std::istreambuf_iterator<char>());
+  std::string text;
+  std::array<char, 1 << 16> chunk{};
+  while (networkFile.read(chunk.data(), chunk.size()) || networkFile.gcount() > 0) {
+    text.append(chunk.data(), static_cast<std::size_t>(networkFile.gcount()));
+  }
   if (networkFile.bad()) {
     diagnostic(console, networkFileName + ": cannot read the file; realization skipped");
     result.end = RealizationEnd::Skipped;
@@ -83,8 +86,9 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   // 3. Nodes. The counts printed are those of the table built; the cluster count can only
   // differ where end points lie partly in each other's windows, which is worth a note.
   NodeTable& nodes = result.network.nodes;
-  nodes = network::buildNodes(segments, options);
-  const network::NodeCount count = network::countNodes(segments, L, W);
+  const network::PointIndex endPoints(network::segmentEndPoints(segments));
+  nodes = network::buildNodes(endPoints, options);
+  const network::NodeCount count = network::countNodes(endPoints, L, W);
   if (count.internalNodes != nodes.internalNodes) {
     diagnostic(console, networkFileName + ": end points lie only partly in each other's 1e-6 "
                         "windows; " + std::to_string(nodes.internalNodes) +

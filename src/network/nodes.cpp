@@ -37,7 +37,10 @@ bool faceHead(double x, double y, const RunOptions& o, double& head) {
 }
 
 NodeCount countNodes(const SegmentTable& segments, double domainL, double domainW) {
-  const PointIndex index(segmentEndPoints(segments));
+  return countNodes(PointIndex(segmentEndPoints(segments)), domainL, domainW);
+}
+
+NodeCount countNodes(const PointIndex& index, double domainL, double domainW) {
   NodeCount count;
   double sum = 0.0;
   for (std::size_t id = 0; id < index.size(); ++id) {
@@ -60,20 +63,23 @@ NodeCount countNodes(const SegmentTable& segments, double domainL, double domain
 }
 
 NodeTable buildNodes(const SegmentTable& segments, const RunOptions& options) {
+  return buildNodes(PointIndex(segmentEndPoints(segments)), options);
+}
+
+NodeTable buildNodes(const PointIndex& index, const RunOptions& options) {
   const double L = options.domainL;
   const double W = options.domainW;
   NodeTable table;
-  for (const Segment& s : segments) {
+  for (std::size_t id = 0; id < index.size(); ++id) {
+    const Point& p = index.point(static_cast<int>(id));
     double head = 0.0;
-    if (faceHead(s.x1, s.y1, options, head)) table.nodes.push_back({head, s.x1, s.y1});
-    if (faceHead(s.x2, s.y2, options, head)) table.nodes.push_back({head, s.x2, s.y2});
+    if (faceHead(p.x, p.y, options, head)) table.nodes.push_back({head, p.x, p.y});
   }
   table.boundaryNodes = static_cast<int>(table.nodes.size());
 
   // The duplicate search runs from the last boundary node to the last internal node made.
   const bool hasBoundary = !table.nodes.empty();
   const Node lastBoundary = hasBoundary ? table.nodes.back() : Node{};
-  const PointIndex index(segmentEndPoints(segments));
   std::vector<char> isNode(index.size(), 0);
   for (std::size_t id = 0; id < index.size(); ++id) {
     const Point& p = index.point(static_cast<int>(id));

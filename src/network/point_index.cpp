@@ -81,12 +81,12 @@ PointIndex::PointIndex(std::vector<Point> points) : points_(std::move(points)) {
     ++bucketStart_[b + 1];
   }
   for (std::size_t b = 0; b < bucketCount_; ++b) bucketStart_[b + 1] += bucketStart_[b];
-  bucketIds_.resize(stored);
+  entries_.resize(stored);
   std::vector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
   for (std::size_t id = 0; id < points_.size(); ++id) {
     if (bucketOfPoint[id] < 0) continue;
     auto& slot = fill[static_cast<std::size_t>(bucketOfPoint[id])];
-    bucketIds_[static_cast<std::size_t>(slot++)] = static_cast<int>(id);
+    entries_[static_cast<std::size_t>(slot++)] = {points_[id].x, points_[id].y, static_cast<int>(id)};
   }
 }
 

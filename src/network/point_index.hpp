@@ -54,9 +54,8 @@ class PointIndex {
         const auto b = static_cast<std::size_t>(i) * static_cast<std::size_t>(ny_) +
                        static_cast<std::size_t>(j);
         for (int k = bucketStart_[b]; k < bucketStart_[b + 1]; ++k) {
-          const int id = bucketIds_[static_cast<std::size_t>(k)];
-          const Point& p = points_[static_cast<std::size_t>(id)];
-          if (p.x >= xLo && p.x <= xHi && p.y >= yLo && p.y <= yHi) visit(id);
+          const Entry& e = entries_[static_cast<std::size_t>(k)];
+          if (e.x >= xLo && e.x <= xHi && e.y >= yLo && e.y <= yHi) visit(e.id);
         }
       }
     }
@@ -81,8 +80,14 @@ class PointIndex {
   int nx_ = 1;
   int ny_ = 1;
   std::size_t bucketCount_ = 0;
-  std::vector<int> bucketStart_;  // bucket b holds bucketIds_[bucketStart_[b] .. bucketStart_[b+1])
-  std::vector<int> bucketIds_;    // ascending within each bucket
+  // A stored point with its id, kept bucket by bucket so that a query reads them in a row.
+  struct Entry {
+    double x;
+    double y;
+    int id;
+  };
+  std::vector<int> bucketStart_;  // bucket b holds entries_[bucketStart_[b] .. bucketStart_[b+1])
+  std::vector<Entry> entries_;    // ascending id within each bucket
 };
 
 }  // namespace fracflow::network
