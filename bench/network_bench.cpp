@@ -106,10 +106,11 @@ void NetworkPhases(benchmark::State& state) {
   const Study study = makeStudy(static_cast<int>(state.range(0)));
   const RunOptions& o = study.options;
   for (auto _ : state) {
-    network::FractureReading reading =
-        network::readFractures(study.text, "Network_data.0001.txt", o.meet_fracs, o.domainL, o.domainW);
+    network::FractureReading reading = network::readFractures(study.text, "Network_data.0001.txt",
+                                                              o.meet_fracs, o.domainL, o.domainW);
     FractureTable fractures = std::move(reading.fractures);
-    benchmark::DoNotOptimize(network::moveBoundaryFracturesToFront(fractures, o.domainL, o.domainW));
+    benchmark::DoNotOptimize(
+        network::moveBoundaryFracturesToFront(fractures, o.domainL, o.domainW));
     SegmentTable segments = network::buildSegments(std::move(fractures));
     const network::TinySegmentPass pass = network::removeTinySegments(segments, o.domainL);
     if (pass.tooTiny) state.SkipWithError("a segment too short to keep");

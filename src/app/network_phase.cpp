@@ -90,10 +90,12 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   nodes = network::buildNodes(endPoints, options);
   const network::NodeCount count = network::countNodes(endPoints, L, W);
   if (count.internalNodes != nodes.internalNodes) {
-    diagnostic(console, networkFileName + ": end points lie only partly in each other's 1e-6 "
-                        "windows; " + std::to_string(nodes.internalNodes) +
-                        " internal nodes built where the cluster count gives " +
-                        std::to_string(count.internalNodes));
+    diagnostic(console, networkFileName +
+                            ": end points lie only partly in each other's 1e-6 "
+                            "windows; " +
+                            std::to_string(nodes.internalNodes) +
+                            " internal nodes built where the cluster count gives " +
+                            std::to_string(count.internalNodes));
   }
   console.line("Internal Nodes = ", nodes.internalNodes);
   console.line("Boundary Nodes = ", nodes.boundaryNodes);

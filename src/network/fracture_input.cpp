@@ -15,9 +15,7 @@ namespace {
 constexpr std::array<const char*, 5> kFieldNames = {"x1", "y1", "x2", "y2", "perm"};
 constexpr std::size_t kShownChars = 24;
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Whether token is a whole decimal number: [+-] digits [. digits] [(e|E) [+-] digits].
@@ -95,17 +93,17 @@ FractureReading readFractures(std::string_view text, std::string_view fileName, 
       std::string error;
       const std::optional<double> value = parseField(line.substr(start, i - start), error);
       if (!value) {
-        reading.error = lineError(fileName, lineNumber,
-                                  std::string(kFieldNames[fields]) + ": " + error);
+        reading.error =
+            lineError(fileName, lineNumber, std::string(kFieldNames[fields]) + ": " + error);
         return reading;
       }
       values[fields++] = *value;
     }
     if (fields == 0) continue;  // a blank line
     if (fields < values.size()) {
-      reading.error = lineError(fileName, lineNumber,
-                                "expected five numbers (x1 y1 x2 y2 perm), found " +
-                                    std::to_string(fields));
+      reading.error =
+          lineError(fileName, lineNumber,
+                    "expected five numbers (x1 y1 x2 y2 perm), found " + std::to_string(fields));
       return reading;
     }
     ++reading.linesRead;

@@ -86,7 +86,8 @@ PointIndex::PointIndex(std::vector<Point> points) : points_(std::move(points)) {
   for (std::size_t id = 0; id < points_.size(); ++id) {
     if (bucketOfPoint[id] < 0) continue;
     auto& slot = fill[static_cast<std::size_t>(bucketOfPoint[id])];
-    entries_[static_cast<std::size_t>(slot++)] = {points_[id].x, points_[id].y, static_cast<int>(id)};
+    entries_[static_cast<std::size_t>(slot++)] = {points_[id].x, points_[id].y,
+                                                  static_cast<int>(id)};
   }
 }
 

@@ -2,7 +2,6 @@
 // phases and the Fractures and Segments plot files against the example studies, and the
 // paths where a network data file is malformed, short, or holds a segment too short to keep.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -72,7 +71,8 @@ class NetworkPhaseRun : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   void copyInputs(const std::string& study) {
-    for (const auto& entry : fs::directory_iterator(fs::path(FRACFLOW_TEST_DATA) / study / "input")) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(FRACFLOW_TEST_DATA) / study / "input")) {
       fs::copy_file(entry.path(), dir_ / entry.path().filename());
     }
   }
@@ -88,8 +88,8 @@ class NetworkPhaseRun : public ::testing::Test {
   }
 
   RunResult run() {
-    const std::string command = "cd '" + dir_.string() + "' && '" FRACFLOW_EXE
-                                "' >stdout.txt 2>stderr.txt";
+    const std::string command =
+        "cd '" + dir_.string() + "' && '" FRACFLOW_EXE "' >stdout.txt 2>stderr.txt";
     const int raw = std::system(command.c_str());
     RunResult r;
     r.dir = dir_;

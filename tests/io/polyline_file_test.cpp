@@ -19,8 +19,8 @@ TEST(PolylineFile, WritesTwoPointsPerSegmentInSixFixedDigits) {
   const auto dir = std::filesystem::temp_directory_path() / "fracflow_polyline_test";
   std::filesystem::create_directories(dir);
   const auto path = dir / "Segments.0001.bln";
-  writePolylineFile(path.string(), {{0.7, 0.0, 12.5, 100.0, 1.0 / 3.0},
-                                    {1.0, -0.0000004, 2e-7, 123456.789, 5.0}});
+  writePolylineFile(path.string(),
+                    {{0.7, 0.0, 12.5, 100.0, 1.0 / 3.0}, {1.0, -0.0000004, 2e-7, 123456.789, 5.0}});
   EXPECT_EQ(slurp(path),
             "2\n"
             "   0.000000, 12.500000\n"

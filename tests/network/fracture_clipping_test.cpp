@@ -86,7 +86,9 @@ TEST(ClipFracture, DropsFracturesWithNoPointInTheDomain) {
       {"beyond the right face, its line meets x = L below the domain", {1, 12, 2, 14, 6}, 10.0},
       // Each end clipped with its own slope rounding: (10, 2.620303030303055) and
       // (10, 2.620303030303015), a piece of 4e-14 that would end the run.
-      {"wholly beyond the right face, clipped ends an ulp apart", {1, 10.47, 8.36, 10.14, 4.33}, 10.0},
+      {"wholly beyond the right face, clipped ends an ulp apart",
+       {1, 10.47, 8.36, 10.14, 4.33},
+       10.0},
       {"touching the right face from outside", {1, 10, 4.33, 10.47, 8.36}, 10.0},
       {"touching the top face from outside", {1, 4.33, 10, 8.36, 10.47}, 10.0},
       {"passing outside a corner clips to points off the domain", {1, -1, 99.5, 5, 105.5}, 100.0},

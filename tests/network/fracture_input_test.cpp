@@ -60,7 +60,8 @@ TEST(ReadFractures, ReportsAMalformedLineWithFileAndLineNumber) {
     const char* error;
   } cases[] = {
       {"1 2 3 4\n", "Network_data.0001.txt:1: expected five numbers (x1 y1 x2 y2 perm), found 4"},
-      {"1 1 2 2 1\n\n1 2 3\n", "Network_data.0001.txt:3: expected five numbers (x1 y1 x2 y2 perm), found 3"},
+      {"1 1 2 2 1\n\n1 2 3\n",
+       "Network_data.0001.txt:3: expected five numbers (x1 y1 x2 y2 perm), found 3"},
       {"1 2 abc 4 5\n", "Network_data.0001.txt:1: x2: expected a number, found 'abc'"},
       {"1 2 3 4 1.0abc\n", "Network_data.0001.txt:1: perm: expected a number, found '1.0abc'"},
       {"1,2 3 4 5 6\n", "Network_data.0001.txt:1: x1: expected a number, found '1,2'"},

@@ -59,10 +59,14 @@ NodeTable literalBuild(const SegmentTable& seg, const RunOptions& o) {
     for (int e = 0; e < 2; ++e) {
       const double x = e == 0 ? s.x1 : s.x2;
       const double y = e == 0 ? s.y1 : s.y2;
-      if (y == o.domainW) t.nodes.push_back({o.tf1 + (o.tf2 - o.tf1) * (x / o.domainL), x, y});
-      else if (x == o.domainL) t.nodes.push_back({o.rf1 + (o.rf2 - o.rf1) * (y / o.domainW), x, y});
-      else if (y == 0.0) t.nodes.push_back({o.bf1 + (o.bf2 - o.bf1) * (x / o.domainL), x, y});
-      else if (x == 0.0) t.nodes.push_back({o.lf1 + (o.lf2 - o.lf1) * (y / o.domainW), x, y});
+      if (y == o.domainW)
+        t.nodes.push_back({o.tf1 + (o.tf2 - o.tf1) * (x / o.domainL), x, y});
+      else if (x == o.domainL)
+        t.nodes.push_back({o.rf1 + (o.rf2 - o.rf1) * (y / o.domainW), x, y});
+      else if (y == 0.0)
+        t.nodes.push_back({o.bf1 + (o.bf2 - o.bf1) * (x / o.domainL), x, y});
+      else if (x == 0.0)
+        t.nodes.push_back({o.lf1 + (o.lf2 - o.lf1) * (y / o.domainW), x, y});
     }
   }
   t.boundaryNodes = static_cast<int>(t.nodes.size());
@@ -95,16 +99,24 @@ TEST(Nodes, CountsAndBuildsBoundaryAndInternalNodes) {
   const NodeCase cases[] = {
       // Six end points, three at the junction: c = 3 there, 3 × 1/3 + 3 far ends = 4.
       {"three segments meeting at one point",
-       {{1, 10, 10, 50, 50}, {1, 50, 50, 90, 10}, {1, 50, 50, 50, 90}}, 0, 4},
+       {{1, 10, 10, 50, 50}, {1, 50, 50, 90, 10}, {1, 50, 50, 50, 90}},
+       0,
+       4},
       {"two segments ending at the same point of a face",
-       {{1, 50, 100, 50, 50}, {1, 50, 100, 60, 50}}, 2, 2},
+       {{1, 50, 100, 50, 50}, {1, 50, 100, 60, 50}},
+       2,
+       2},
       {"a corner is one boundary node", {{1, 0, 0, 50, 50}}, 1, 1},
       {"all four corners", {{1, 0, 0, 100, 100}, {1, 100, 0, 0, 100}}, 4, 0},
       {"a segment touching nothing", {{1, 20, 20, 30, 30}}, 0, 2},
       {"end points within a millionth are one node",
-       {{1, 20, 20, 50, 50}, {1, 50.00004, 49.99996, 80, 20}}, 0, 3},
+       {{1, 20, 20, 50, 50}, {1, 50.00004, 49.99996, 80, 20}},
+       0,
+       3},
       {"end points just beyond a millionth are two",
-       {{1, 20, 20, 50, 50}, {1, 50.00006, 50, 80, 20}}, 0, 4},
+       {{1, 20, 20, 50, 50}, {1, 50.00006, 50, 80, 20}},
+       0,
+       4},
       {"no segments", {}, 0, 0},
   };
   const RunOptions o = domain100();
@@ -122,18 +134,17 @@ TEST(Nodes, CountsAndBuildsBoundaryAndInternalNodes) {
 
 TEST(Nodes, GivesBoundaryNodesTheHeadOfTheirFace) {
   const RunOptions o = domain100();
-  const NodeTable t = buildNodes({{1, 50, 100, 0, 25}, {1, 100, 100, 100, 0},
-                                  {1, 0, 0, 0, 100}, {1, 100, 50, 30, 0}},
-                                 o);
+  const NodeTable t = buildNodes(
+      {{1, 50, 100, 0, 25}, {1, 100, 100, 100, 0}, {1, 0, 0, 0, 100}, {1, 100, 50, 30, 0}}, o);
   ASSERT_EQ(t.boundaryNodes, 8);
   const double heads[] = {
-      15.0,  // middle of the top face: (tf1 + tf2) / 2
-      5.0,   // a quarter of the left face: lf1 + (lf2 − lf1) / 4
-      20.0,  // corner (L, W): top face, tf2
-      1.0,   // corner (L, 0): right face, rf1
-      7.0,   // corner (0, 0): bottom face, bf1
-      10.0,  // corner (0, W): top face, tf1
-      2.0,   // middle of the right face
+      15.0,                                // middle of the top face: (tf1 + tf2) / 2
+      5.0,                                 // a quarter of the left face: lf1 + (lf2 − lf1) / 4
+      20.0,                                // corner (L, W): top face, tf2
+      1.0,                                 // corner (L, 0): right face, rf1
+      7.0,                                 // corner (0, 0): bottom face, bf1
+      10.0,                                // corner (0, W): top face, tf1
+      2.0,                                 // middle of the right face
       7.0 + (5.0 - 7.0) * (30.0 / 100.0),  // bottom face at x = 30
   };
   for (int k = 0; k < 8; ++k) {
@@ -146,9 +157,8 @@ TEST(Nodes, GivesBoundaryNodesTheHeadOfTheirFace) {
 
 TEST(Nodes, KeepsTheFirstEndPointOfAClusterAndItsOrder) {
   const RunOptions o = domain100();
-  const NodeTable t = buildNodes({{1, 30, 30, 50, 50}, {1, 50.00002, 50.00002, 50, 100},
-                                  {1, 60, 60, 30.00001, 29.99999}},
-                                 o);
+  const NodeTable t = buildNodes(
+      {{1, 30, 30, 50, 50}, {1, 50.00002, 50.00002, 50, 100}, {1, 60, 60, 30.00001, 29.99999}}, o);
   ASSERT_EQ(t.boundaryNodes, 1);
   ASSERT_EQ(t.internalNodes, 3);
   EXPECT_EQ(t.nodes[1].x, 30.0);
@@ -174,18 +184,23 @@ SegmentTable randomNodeNetwork(std::mt19937_64& rng) {
     const double r = unit(rng);
     if (!pool.empty() && r < 0.5) {
       Point p = pool[static_cast<std::size_t>(unit(rng) * static_cast<double>(pool.size()))];
-      const double f[] = {1.0, 1.0, 1.0 + 0.5e-6, 1.0 - 0.5e-6, 1.0 + 0.99e-6, 1.0 + 1.01e-6,
-                          1.0 - 1.01e-6};
+      const double f[] = {1.0,           1.0,           1.0 + 0.5e-6, 1.0 - 0.5e-6,
+                          1.0 + 0.99e-6, 1.0 + 1.01e-6, 1.0 - 1.01e-6};
       p.x *= f[static_cast<std::size_t>(unit(rng) * 7)];
       p.y *= f[static_cast<std::size_t>(unit(rng) * 7)];
       return p;
     }
     Point p{unit(rng) * 100, unit(rng) * 100};
-    if (r > 0.9) p.x = 0.0;
-    else if (r > 0.8) p.y = 0.0;
-    else if (r > 0.75) p.y = 100.0;
-    else if (r > 0.7) p.x = 100.0;
-    else if (r > 0.68) p = {0.0, 0.0};
+    if (r > 0.9)
+      p.x = 0.0;
+    else if (r > 0.8)
+      p.y = 0.0;
+    else if (r > 0.75)
+      p.y = 100.0;
+    else if (r > 0.7)
+      p.x = 100.0;
+    else if (r > 0.68)
+      p = {0.0, 0.0};
     pool.push_back(p);
     return p;
   };

@@ -29,8 +29,8 @@ bool anyWindowMatches(const Point& a, const Point& b) {
 std::vector<Point> clusteredPoints(std::mt19937_64& rng, double scale) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   std::vector<Point> points;
-  const double factors[] = {1.0, 1.0 + 0.9e-6, 1.0 - 0.9e-6, 1.0 + 1.1e-6, 1.0 - 1.1e-6,
-                            1.0 + 3e-6};
+  const double factors[] = {1.0,          1.0 + 0.9e-6, 1.0 - 0.9e-6,
+                            1.0 + 1.1e-6, 1.0 - 1.1e-6, 1.0 + 3e-6};
   const double offsets[] = {0.0, 0.9e-6, -0.9e-6, 1.05e-6, -1.05e-6, 0.9e-5, -0.99e-5, 1.2e-5};
   for (int k = 0; k < 150; ++k) {
     Point base{unit(rng) * scale, unit(rng) * scale};
@@ -69,8 +69,8 @@ TEST(PointIndex, OffersEveryPointThatAWindowCanMatchInAscendingOrder) {
         if (!anyWindowMatches(points[id], q)) continue;
         ++matches;
         ASSERT_TRUE(std::binary_search(found.begin(), found.end(), static_cast<int>(id)))
-            << "missed (" << points[id].x << ", " << points[id].y << ") for (" << q.x << ", "
-            << q.y << ")";
+            << "missed (" << points[id].x << ", " << points[id].y << ") for (" << q.x << ", " << q.y
+            << ")";
       }
     }
     EXPECT_GT(matches, static_cast<int>(points.size()));  // not only each point itself

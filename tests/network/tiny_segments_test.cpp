@@ -44,29 +44,51 @@ TinySegmentPass literalTinyPass(SegmentTable& seg, double domainL) {
       for (int k = 0; k < n; ++k) {
         if (k == i) continue;
         const Segment& t = at(k);
-        if (s.x1 == t.x1 && s.y1 == t.y1) ++t1;
-        else if (s.x1 == t.x2 && s.y1 == t.y2) ++t1;
-        else if (s.x2 == t.x1 && s.y2 == t.y1) ++t2;
-        else if (s.x2 == t.x2 && s.y2 == t.y2) ++t2;
+        if (s.x1 == t.x1 && s.y1 == t.y1)
+          ++t1;
+        else if (s.x1 == t.x2 && s.y1 == t.y2)
+          ++t1;
+        else if (s.x2 == t.x1 && s.y2 == t.y1)
+          ++t2;
+        else if (s.x2 == t.x2 && s.y2 == t.y2)
+          ++t2;
       }
     }
     if (c >= 3) continue;
     if (c == 1 && t1 > 1 && t2 > 1) {
       Segment& a = at(n1);
-      if (s.x1 == a.x1 && s.y1 == a.y1) { a.x1 = s.x2; a.y1 = s.y2; }
-      else if (s.x1 == a.x2 && s.y1 == a.y2) { a.x2 = s.x2; a.y2 = s.y2; }
-      else if (s.x2 == a.x1 && s.y2 == a.y1) { a.x1 = s.x1; a.y1 = s.y1; }
-      else if (s.x2 == a.x2 && s.y2 == a.y2) { a.x2 = s.x1; a.y2 = s.y1; }
+      if (s.x1 == a.x1 && s.y1 == a.y1) {
+        a.x1 = s.x2;
+        a.y1 = s.y2;
+      } else if (s.x1 == a.x2 && s.y1 == a.y2) {
+        a.x2 = s.x2;
+        a.y2 = s.y2;
+      } else if (s.x2 == a.x1 && s.y2 == a.y1) {
+        a.x1 = s.x1;
+        a.y1 = s.y1;
+      } else if (s.x2 == a.x2 && s.y2 == a.y2) {
+        a.x2 = s.x1;
+        a.y2 = s.y1;
+      }
     } else if (c == 2) {
       Segment& a = at(n1);
       Segment& b = at(n2);
       const bool toEnd1 = t1 >= t2;
       const double fx = toEnd1 ? s.x2 : s.x1, fy = toEnd1 ? s.y2 : s.y1;
       const double tx = toEnd1 ? s.x1 : s.x2, ty = toEnd1 ? s.y1 : s.y2;
-      if (fx == a.x1 && fy == a.y1) { a.x1 = tx; a.y1 = ty; }
-      else if (fx == a.x2 && fy == a.y2) { a.x2 = tx; a.y2 = ty; }
-      else if (fx == b.x1 && fy == b.y1) { b.x1 = tx; b.y1 = ty; }
-      else if (fx == b.x2 && fy == b.y2) { b.x2 = tx; b.y2 = ty; }
+      if (fx == a.x1 && fy == a.y1) {
+        a.x1 = tx;
+        a.y1 = ty;
+      } else if (fx == a.x2 && fy == a.y2) {
+        a.x2 = tx;
+        a.y2 = ty;
+      } else if (fx == b.x1 && fy == b.y1) {
+        b.x1 = tx;
+        b.y1 = ty;
+      } else if (fx == b.x2 && fy == b.y2) {
+        b.x2 = tx;
+        b.y2 = ty;
+      }
     }
     ++pass.absentFracs;
     pass.abFracId.push_back(i);
@@ -95,7 +117,7 @@ void expectSegment(const Segment& s, double x1, double y1, double x2, double y2)
   EXPECT_EQ(s.y2, y2);
 }
 
-constexpr double kL = 100.0;  // tiny: length ≤ 1e-3; too tiny: length ≤ 1e-7
+constexpr double kL = 100.0;      // tiny: length ≤ 1e-3; too tiny: length ≤ 1e-7
 constexpr double kTip = 20.0005;  // the far end of a tiny piece starting at x = 20
 
 TEST(RemoveTinySegments, LeavesANetworkWithoutTinySegmentsUnchanged) {
@@ -149,21 +171,39 @@ TEST(RemoveTinySegments, ActsOnTheCollinearNeighbours) {
   const Case cases[] = {
       {"at a free end: removed, the neighbour keeps its length", {a, tiny}, 1, 1, {a}},
       {"between two junctions, one collinear neighbour: it reaches the far junction",
-       {a, up1, tiny, up2, across}, 1, 1, {aLonger, up1, up2, across}},
+       {a, up1, tiny, up2, across},
+       1,
+       1,
+       {aLonger, up1, up2, across}},
       {"between two collinear pieces, t1 = t2: the piece at end 2 is stretched",
-       {a, tiny, b}, 1, 1, {a, bLonger}},
+       {a, tiny, b},
+       1,
+       1,
+       {a, bLonger}},
       {"t1 < t2: the piece at end 1 is stretched", {a, tiny, b, up2}, 1, 1, {aLonger, b, up2}},
       {"t1 > t2: the piece at end 2 is stretched", {a, up1, tiny, b}, 1, 1, {a, up1, bLonger}},
-      {"a perm that differs by any amount is no neighbour", {a, tiny, bOtherPerm}, 1, 1,
+      {"a perm that differs by any amount is no neighbour",
+       {a, tiny, bOtherPerm},
+       1,
+       1,
        {a, bOtherPerm}},
-      {"three collinear neighbours keep the tiny piece", {a, tiny, b, back}, 1, 0,
+      {"three collinear neighbours keep the tiny piece",
+       {a, tiny, b, back},
+       1,
+       0,
        {a, tiny, b, back}},
       {"vertical pieces are collinear", {va, vt, vb}, 1, 1, {va, {1, 10, 20, 10, 30}}},
       {"a vertical and a tilted piece are not", {va, vt, vbTilted}, 1, 1, {va, vbTilted}},
       {"a piece falling at the angle the tiny one rises counts",
-       {rise, riseTiny, fall}, 1, 1, {rise, {1, 20, 20, 30.0005, 10.0005}}},
+       {rise, riseTiny, fall},
+       1,
+       1,
+       {rise, {1, 20, 20, 30.0005, 10.0005}}},
       {"a later tiny piece is seen with the end points moved before it",
-       {a, tiny, tiny2, b2}, 2, 2, {a, {1, 20, 10, 30, 10}}},
+       {a, tiny, tiny2, b2},
+       2,
+       2,
+       {a, {1, 20, 10, 30, 10}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -246,8 +286,8 @@ SegmentTable randomTinyNetwork(std::mt19937_64& rng, bool withTooTiny) {
     } else {
       const auto& d = directions[static_cast<std::size_t>(unit(rng) * 6)];
       const double len = unit(rng) < 0.5 ? 5e-4 : 3.0;
-      out.push_back({perm(), from.first + d[0] * len, from.second + d[1] * len, from.first,
-                     from.second});
+      out.push_back(
+          {perm(), from.first + d[0] * len, from.second + d[1] * len, from.first, from.second});
     }
   }
   std::shuffle(out.begin(), out.end(), rng);
