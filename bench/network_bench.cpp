@@ -25,7 +25,7 @@ void appendShortest(std::string& out, double v) {
 }
 
 // Fractures cut into pieces that share their end points exactly (as a generator that cuts
-// fractures at their intersections writes them), branches ending on existing points, a few
+// fractures at their intersections writes them), fractures ending on existing points, a few
 // tiny pieces, and fractures reaching beyond the faces. The domain grows with the count so
 // that the density stays that of a typical study.
 struct Study {
@@ -65,14 +65,13 @@ Study makeStudy(int segments) {
   while (written < segments) {
     const double perm = std::pow(10.0, -1.0 + unit(rng));
     if (!points.empty() && unit(rng) < 0.3) {
-      // A branch from a point already in the network to another.
-      const auto pick = [&] {
-        return points[static_cast<std::size_t>(unit(rng) * static_cast<double>(points.size()))];
-      };
-      const auto a = pick();
-      const auto b = pick();
-      if (a == b) continue;
-      line(a.first, a.second, b.first, b.second, perm);
+      // A fracture ending on a point already in the network, its other end free.
+      const auto a =
+          points[static_cast<std::size_t>(unit(rng) * static_cast<double>(points.size()))];
+      const double turn = unit(rng) * 6.283185307179586;
+      const double reach = 1.0 + 5.0 * unit(rng);
+      line(a.first, a.second, a.first + reach * std::cos(turn), a.second + reach * std::sin(turn),
+           perm);
       ++written;
       continue;
     }
