@@ -1,9 +1,13 @@
 // Node counting and building over an index of the segment end points. Both only ask whether
 // (or how many) points lie in a window, so the order in which the index offers candidates
-// does not matter; the exact window tests decide.
+// does not matter; the exact window tests decide, and the results are taken in end-point
+// order.
 #include "network/nodes.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "network/point_index.hpp"
 #include "network/point_windows.hpp"
@@ -41,6 +45,19 @@ NodeCount countNodes(const SegmentTable& segments, double domainL, double domain
 }
 
 NodeCount countNodes(const PointIndex& index, double domainL, double domainW) {
+  // c(P) for every point off the faces, the queries run in bucket order; the weights are
+  // then summed in end-point order. A point that is not finite is not stored: no window
+  // holds anything about it, so its c stays 1.
+  std::vector<int> cluster(index.size(), 1);
+  index.forEachStored([&](int own, double x, double y) {
+    if (onFace(x, y, domainL, domainW)) return;
+    int c = 1;
+    index.forEachCandidate(x, y, [&](int other, double ex, double ey) {
+      if ((other >> 1) == (own >> 1)) return;  // both ends of P's own segment
+      if (inRelativeWindow(ex, ey, x, y)) ++c;
+    });
+    cluster[static_cast<std::size_t>(own)] = c;
+  });
   NodeCount count;
   double sum = 0.0;
   for (std::size_t id = 0; id < index.size(); ++id) {
@@ -49,14 +66,7 @@ NodeCount countNodes(const PointIndex& index, double domainL, double domainW) {
       ++count.boundaryNodes;
       continue;
     }
-    const int own = static_cast<int>(id);
-    int c = 1;
-    index.forEachCandidate(p.x, p.y, [&](int other) {
-      if ((other >> 1) == (own >> 1)) return;  // both ends of P's own segment
-      const Point& e = index.point(other);
-      if (inRelativeWindow(e.x, e.y, p.x, p.y)) ++c;
-    });
-    sum += 1.0 / static_cast<double>(c);
+    sum += 1.0 / static_cast<double>(cluster[id]);
   }
   count.internalNodes = static_cast<int>(std::fabs(sum + 0.05));
   return count;
@@ -77,20 +87,31 @@ NodeTable buildNodes(const PointIndex& index, const RunOptions& options) {
   }
   table.boundaryNodes = static_cast<int>(table.nodes.size());
 
+  // Only an earlier interior end point can have become a node by the time P is met. The
+  // pairs (P, E) with E earlier and P in the window of E are found in bucket order; the
+  // nodes are then made in end-point order, P becoming one unless such an E did.
+  std::vector<std::pair<int, int>> earlier;
+  index.forEachStored([&](int id, double x, double y) {
+    if (!interior(x, y, L, W)) return;
+    index.forEachCandidate(x, y, [&](int other, double ex, double ey) {
+      if (other < id && interior(ex, ey, L, W) && inRelativeWindow(x, y, ex, ey)) {
+        earlier.emplace_back(id, other);
+      }
+    });
+  });
+  std::sort(earlier.begin(), earlier.end());
+
   // The duplicate search runs from the last boundary node to the last internal node made.
   const bool hasBoundary = !table.nodes.empty();
   const Node lastBoundary = hasBoundary ? table.nodes.back() : Node{};
   std::vector<char> isNode(index.size(), 0);
+  std::size_t next = 0;
   for (std::size_t id = 0; id < index.size(); ++id) {
     const Point& p = index.point(static_cast<int>(id));
     if (!interior(p.x, p.y, L, W)) continue;
     bool known = hasBoundary && inRelativeWindow(p.x, p.y, lastBoundary.x, lastBoundary.y);
-    if (!known) {
-      index.forEachCandidate(p.x, p.y, [&](int other) {
-        if (known || isNode[static_cast<std::size_t>(other)] == 0) return;
-        const Point& n = index.point(other);
-        if (inRelativeWindow(p.x, p.y, n.x, n.y)) known = true;
-      });
+    for (; next < earlier.size() && earlier[next].first == static_cast<int>(id); ++next) {
+      known = known || isNode[static_cast<std::size_t>(earlier[next].second)] != 0;
     }
     if (!known) {
       table.nodes.push_back({0.0, p.x, p.y});

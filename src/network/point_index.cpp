@@ -93,7 +93,7 @@ PointIndex::PointIndex(std::vector<Point> points) : points_(std::move(points)) {
 
 void PointIndex::candidates(double qx, double qy, std::vector<int>& out) const {
   out.clear();
-  forEachCandidate(qx, qy, [&out](int id) { out.push_back(id); });
+  forEachCandidate(qx, qy, [&out](int id, double, double) { out.push_back(id); });
   std::sort(out.begin(), out.end());
 }
 

@@ -56,7 +56,7 @@ class EndPointFinder {
         out.erase(out.begin() + self);
         return;
       }
-      index_.forEachCandidate(p.x, p.y, [&out](int id) { out.push_back(id >> 1); });
+      index_.forEachCandidate(p.x, p.y, [&out](int id, double, double) { out.push_back(id >> 1); });
       const auto movedHere = moved_.find(keyOf(p.x, p.y));
       if (movedHere != moved_.end()) {
         for (const int id : movedHere->second) out.push_back(id >> 1);
