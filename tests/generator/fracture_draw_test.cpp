@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "generator/law_fixtures.hpp"
+#include "generator/generator_fixtures.hpp"
 
 namespace fracflow::generator {
 namespace {

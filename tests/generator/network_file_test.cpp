@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "generator/law_fixtures.hpp"
+#include "generator/generator_fixtures.hpp"
 #include "io/error.hpp"
 #include "support/run_fracflow.hpp"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "generator/law_fixtures.hpp"
+#include "generator/generator_fixtures.hpp"
 #include "generator/network_file.hpp"
 
 namespace fracflow::generator {
@@ -50,12 +50,6 @@ std::size_t nearMisses(const std::vector<Piece>& pieces, double domainL) {
     }
   }
   return misses;
-}
-
-std::string networkText(const std::vector<Piece>& pieces) {
-  std::string text;
-  for (const Piece& p : pieces) appendPieceLine(text, p);
-  return text;
 }
 
 TEST(SplitFractures, SplitsAtCrossingsWithExactlySharedEnds) {
@@ -115,31 +109,6 @@ TEST(SplitFractures, ThreeFracturesThroughNearlyOnePointMeetAtOneNode) {
     EXPECT_TRUE(samePoint(pieces[2 * f + 1].segment.a, node)) << f;
     EXPECT_EQ(pieces[2 * f].perm, pieces[2 * f + 1].perm);
   }
-}
-
-struct Study {
-  const char* name;
-  double L, W, fracDen;
-  std::vector<FractureSet> sets;
-};
-
-std::vector<Study> studies() {
-  return {
-      {"two sets, as in the bundled example", 100, 100, 0.35,
-       {fractureSet(0.6, 8, 1.6, 5, 30), fractureSet(0.4, 8, 1.6, 5, 120, -0.3)}},
-      {"dense, short and uniform", 100, 100, 2.0, {fractureSet(1, 1, 2.5, 0, 0, 0, 0.5)}},
-      {"a strip with three concentrated sets", 300, 40, 0.8,
-       {fractureSet(0.5, 2, 1.2, 50, 0), fractureSet(0.3, 2, 1.2, 50, 90),
-        fractureSet(0.2, 5, 2.0, 10, 45, 1, 0.1)}},
-      {"a unit square with long fractures", 1, 1, 30,
-       {fractureSet(1, 0.05, 1.1, 1, -30, -3, 1)}},
-  };
-}
-
-NetworkLaw studyLaw(const Study& s) {
-  RunOptions options = populationOptions(s.L, s.W, s.fracDen, {});
-  for (std::size_t k = 0; k < s.sets.size(); ++k) options.sets[k] = s.sets[k];
-  return makeNetworkLaw(options, "Data_and_OutputOptions.txt");
 }
 
 TEST(GenerateNetwork, PiecesAreWhatTheSimulatorNeeds) {

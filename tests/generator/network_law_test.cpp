@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "generator/law_fixtures.hpp"
+#include "generator/generator_fixtures.hpp"
 #include "io/error.hpp"
 
 namespace fracflow::generator {
