@@ -2,30 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string>
+
+#include "support/run_fracflow.hpp"
 
 namespace fracflow::dfn {
 namespace {
 
 class FlowFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("fracflow_flow_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string path(const char* name) const { return (dir_ / name).string(); }
-  static std::string read(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::filesystem::path dir_;
+  std::string path(const char* name) const { return (dir_.path() / name).string(); }
+  static std::string read(const std::string& name) { return fracflow::testing::readFile(name); }
+  fracflow::testing::TempDir dir_;
 };
 
 TEST_F(FlowFiles, HeadFileListsInternalNodesOnly) {

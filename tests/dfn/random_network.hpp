@@ -12,7 +12,7 @@
 #include "network/node.hpp"
 #include "network/segment.hpp"
 
-namespace fracflow::dfn::testing {
+namespace fracflow::testing {
 
 struct RandomNetwork {
   SegmentTable segments;
@@ -128,4 +128,4 @@ class NetworkMaker {
   double W_;
 };
 
-}  // namespace fracflow::dfn::testing
+}  // namespace fracflow::testing
