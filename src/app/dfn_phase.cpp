@@ -9,6 +9,7 @@
 #include "dfn/node_heads.hpp"
 #include "io/output_file.hpp"
 #include "io/polyline_file.hpp"
+#include "solvers/system_dump.hpp"
 
 namespace fracflow::app {
 
@@ -28,6 +29,10 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
   {
     // The system lives from assembly to the end of the solve.
     const dfn::FlowSystem system = dfn::assembleFlowSystem(segments, nodes, well);
+    if (options.dfnfl == 1) {
+      solvers::writeMatrixDump(realization.fileName("a."), system.A);
+      solvers::writeVectorDump(realization.fileName("b."), system.b);
+    }
     if (!dfn::solveNodeHeads(system, nodes, options, realization.console)) {
       writeNonConvergenceFile("NoConDFN.", realization.realizationNumber, "DFN");
       return RealizationEnd::RunEnded;

@@ -7,6 +7,7 @@
 #include "dfn/node_index.hpp"
 #include "dfn/point_windows.hpp"
 #include "io/check.hpp"
+#include "solvers/csr_builder.hpp"
 
 namespace fracflow::dfn {
 namespace {
@@ -62,42 +63,6 @@ RowMatches matchSegmentsToRows(const SegmentTable& segments, const NodeIndex& in
   return result;
 }
 
-// The entries of the row being assembled, addressed by column.
-class RowAccumulator {
- public:
-  explicit RowAccumulator(int n) : slotOfColumn_(static_cast<std::size_t>(n), -1) {}
-
-  double& entry(int column) {
-    int& slot = slotOfColumn_[static_cast<std::size_t>(column)];
-    if (slot < 0) {
-      slot = static_cast<int>(entries_.size());
-      entries_.push_back({column, 0.0});
-    }
-    return entries_[static_cast<std::size_t>(slot)].value;
-  }
-
-  // Appends the row to A with its columns ascending and starts an empty row.
-  void appendTo(solvers::CsrMatrix& A) {
-    std::sort(entries_.begin(), entries_.end(),
-              [](const Entry& a, const Entry& b) { return a.column < b.column; });
-    for (const Entry& e : entries_) {
-      A.column.push_back(e.column);
-      A.value.push_back(e.value);
-      slotOfColumn_[static_cast<std::size_t>(e.column)] = -1;
-    }
-    A.rowStart.push_back(A.column.size());
-    entries_.clear();
-  }
-
- private:
-  struct Entry {
-    int column;
-    double value;
-  };
-  std::vector<int> slotOfColumn_;
-  std::vector<Entry> entries_;
-};
-
 }  // namespace
 
 FlowSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nodes,
@@ -117,17 +82,11 @@ FlowSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nod
   const NodeIndex index(nodes.nodes);
   const RowMatches rows = matchSegmentsToRows(segments, index, boundaryNodes, n);
 
-  solvers::CsrMatrix& A = system.A;
-  A.n = n;
-  A.rowStart.assign(1, 0);
-  A.rowStart.reserve(static_cast<std::size_t>(n) + 1);
-  A.column.reserve(rows.matches.size() + static_cast<std::size_t>(n));
-  A.value.reserve(rows.matches.size() + static_cast<std::size_t>(n));
-  RowAccumulator row(n);
+  solvers::CsrBuilder A(n, rows.matches.size() + static_cast<std::size_t>(n));
   std::vector<int> farNodes;
   for (int r = 0; r < n; ++r) {
     double& br = system.b[static_cast<std::size_t>(r)];
-    row.entry(r);  // the diagonal is always held
+    A.beginRow();  // the diagonal is always held
     for (std::size_t k = rows.start[static_cast<std::size_t>(r)];
          k < rows.start[static_cast<std::size_t>(r) + 1]; ++k) {
       const RowMatch match = rows.matches[k];
@@ -142,14 +101,15 @@ FlowSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nod
         if (p < boundaryNodes) {
           br -= cond * nodes.nodes[static_cast<std::size_t>(p)].head;
         } else {
-          row.entry(p - boundaryNodes) = cond;
+          // The far node can be the row's own node: then the diagonal is set, then lowered.
+          A.set(p - boundaryNodes, cond);
         }
-        // Looked up afresh: the far node can be the row's own node, whose entry was just set.
-        row.entry(r) -= cond;
+        A.subtract(r, cond);
       }
     }
-    row.appendTo(A);
+    A.endRow();
   }
+  system.A = A.finish();
   return system;
 }
 

@@ -22,7 +22,7 @@ void expectSameAsScan(const SegmentTable& segments, const NodeTable& nodes,
   ASSERT_EQ(system.A.n, n);
   ASSERT_EQ(system.A.rowStart.size(), static_cast<std::size_t>(n) + 1);
   ASSERT_EQ(system.b.size(), static_cast<std::size_t>(n));
-  const solvers::DenseMatrix dense = literal::toDense(system.A);
+  const solvers::DenseMatrix dense = solvers::toDense(system.A);
   int mismatches = 0;
   for (int i = 0; i < n && mismatches < 5; ++i) {
     if (!sameBits(system.b[static_cast<std::size_t>(i)], reference.b[static_cast<std::size_t>(i)])) {
@@ -93,7 +93,7 @@ TEST(FlowSystem, ChainGivesSymmetricRowsAndBoundaryTermsInB) {
                                  {8.0, 6.0, 5.0, 10.0, 5.0}};
   const NodeTable nodes = crossNodes();
   const FlowSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
-  const solvers::DenseMatrix A = literal::toDense(system.A);
+  const solvers::DenseMatrix A = solvers::toDense(system.A);
   const double c1 = 0.01 * 3.0 / 3.0;
   const double c2 = 0.01 * 6.0 / 3.0;
   const double c3 = 0.01 * 8.0 / 4.0;
@@ -122,7 +122,7 @@ TEST(FlowSystem, TwoSegmentsOnOnePairSumOnTheDiagonalAndTheLaterSetsTheOffDiagon
   // A to B twice (length 3): perm 3 then perm 9, conductances 0.01 and 0.03.
   const SegmentTable segments = {{3.0, 3.0, 5.0, 6.0, 5.0}, {9.0, 6.0, 5.0, 3.0, 5.0}};
   const FlowSystem system = assembleFlowSystem(segments, crossNodes(), WellNodes{});
-  const solvers::DenseMatrix A = literal::toDense(system.A);
+  const solvers::DenseMatrix A = solvers::toDense(system.A);
   EXPECT_EQ(A.at(0, 0), -0.01 - 0.03);
   EXPECT_EQ(A.at(1, 1), -0.01 - 0.03);
   EXPECT_EQ(A.at(0, 1), 0.03);
@@ -149,7 +149,7 @@ TEST(FlowSystem, EndsMatchThroughTheWindowsOnly) {
   const NodeTable nodes = crossNodes();
   const SegmentTable segments = {{3.0, 3.0, 5.0 - 9e-6, 6.0, 5.0}};
   const FlowSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
-  const solvers::DenseMatrix A = literal::toDense(system.A);
+  const solvers::DenseMatrix A = solvers::toDense(system.A);
   const double cond = 0.01 * 3.0 / segmentLength(segments[0]);
   EXPECT_EQ(A.at(0, 0), 0.0);
   EXPECT_EQ(A.at(0, 1), 0.0);

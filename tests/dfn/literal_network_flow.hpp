@@ -11,7 +11,6 @@
 #include "dfn/well_nodes.hpp"
 #include "network/node.hpp"
 #include "network/segment.hpp"
-#include "solvers/csr_matrix.hpp"
 #include "solvers/dense_matrix.hpp"
 
 namespace fracflow::dfn::literal {
@@ -83,17 +82,6 @@ inline EndHeads endHeads(const SegmentTable& segments, const NodeTable& table, d
     }
   }
   return heads;
-}
-
-inline solvers::DenseMatrix toDense(const solvers::CsrMatrix& A) {
-  solvers::DenseMatrix dense(A.n);
-  for (int i = 0; i < A.n; ++i) {
-    for (std::size_t k = A.rowStart[static_cast<std::size_t>(i)];
-         k < A.rowStart[static_cast<std::size_t>(i) + 1]; ++k) {
-      dense.at(i, A.column[k]) = A.value[k];
-    }
-  }
-  return dense;
 }
 
 }  // namespace fracflow::dfn::literal
