@@ -119,6 +119,21 @@ TEST_F(DfnPhase, NetworkTouchingNoFaceCarriesNoFlow) {
             "\n");
 }
 
+TEST_F(DfnPhase, SegmentFromFaceToFaceAloneNeedsNoSolve) {
+  // No internal node: a system of order 0, already solved; the segment still carries
+  // 0.01 * 2 / 10 * (1 - 0) = 0.002 from the left face to the right one.
+  const SegmentTable segments{{2.0, 0.0, 5.0, 10.0, 5.0}};
+  NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}}, 2, 0};
+  EXPECT_EQ(run(segments, nodes), RealizationEnd::Completed);
+  EXPECT_EQ(log_.str(), "MINRES converged after 1 steps\nNumber of segments in backbone = 1\n");
+  EXPECT_EQ(file("a.0001.txt"), "");
+  EXPECT_EQ(file("b.0001.txt"), "");
+  EXPECT_EQ(file("dfnhead.0001.txt"), "");
+  EXPECT_EQ(file("DFN_flow.0001.txt").substr(0, 78),
+            "Flow Through Top Face    = 0.000000000\n"
+            "Flow Through Right Face  = 0.002000000\n");
+}
+
 TEST_F(DfnPhase, NonConvergenceWritesNoConDfnAndEndsTheRun) {
   const SegmentTable segments{{1.0, 0.0, 5.0, 3.0, 5.0}, {1.0, 3.0, 5.0, 6.0, 5.0},
                               {1.0, 6.0, 5.0, 10.0, 5.0}};
