@@ -1,4 +1,4 @@
-// Polyline plot file writer.
+// Polyline plot files.
 #include "io/polyline_file.hpp"
 
 #include "io/output_file.hpp"

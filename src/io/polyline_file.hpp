@@ -1,5 +1,5 @@
-// Polyline plot files (.bln): each segment as a two-point polyline, the line "2" followed
-// by its two end points in fixed notation with 6 digits.
+// The polyline plot files (.bln): each segment as a two-point polyline, "2" then one line
+// per point, three blanks, x, ", ", y, in fixed notation with six digits after the point.
 #pragma once
 
 #include <string>
@@ -8,6 +8,8 @@
 
 namespace fracflow::io {
 
+// Writes the segments, in order, to the file name (replacing an old file). An empty table
+// gives an empty file.
 void writePolylineFile(const std::string& name, const SegmentTable& segments);
 
 }  // namespace fracflow::io
