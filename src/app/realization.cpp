@@ -2,8 +2,10 @@
 #include "app/realization.hpp"
 
 #include <fstream>
+#include <optional>
 #include <string>
 
+#include "app/dfn_phase.hpp"
 #include "app/network_phase.hpp"
 #include "io/output_file.hpp"
 
@@ -52,7 +54,15 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
       runNetworkPhase(options, realization, networkFile, networkFileName);
   if (networkPhase.end != RealizationEnd::Completed) return networkPhase.end;
   Network& network = networkPhase.network;
-  (void)network;
+
+  // 3. Well nodes, whatever dfncp is; then the network flow.
+  const std::optional<dfn::WellNodes> well = runWellStep(options, network.nodes, console);
+  if (!well) return RealizationEnd::RunEnded;
+  if (options.dfncp == 1) {
+    const RealizationEnd end = runDfnPhase(options, realization, network.segments, network.nodes,
+                                           *well, network.fractureCount);
+    if (end != RealizationEnd::Completed) return end;
+  }
 
   return RealizationEnd::Completed;
 }
