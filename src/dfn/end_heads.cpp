@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "dfn/node_index.hpp"
-#include "dfn/point_windows.hpp"
 
 namespace fracflow::dfn {
 

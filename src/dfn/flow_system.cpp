@@ -5,7 +5,6 @@
 #include <cstddef>
 
 #include "dfn/node_index.hpp"
-#include "dfn/point_windows.hpp"
 #include "io/check.hpp"
 #include "solvers/csr_builder.hpp"
 

@@ -1,14 +1,20 @@
-// Finding nodes by position without scanning the node table. Nodes are bucketed on a
-// uniform grid over their bounding box; each query visits the buckets its window can reach
-// and applies the exact window predicate, so it yields exactly the nodes a full scan in
-// node order would, in ascending node order.
+// Finding nodes by position without scanning the node table: the shared point index hands
+// out the nodes near a point, the exact window predicate decides, so each query yields
+// exactly the nodes a full scan in node order would, in ascending node order.
 #pragma once
 
 #include <vector>
 
 #include "network/node.hpp"
+#include "network/point_index.hpp"
 
 namespace fracflow::dfn {
+
+// Offsets of the widened window's lower bound in y: far end 2 of a segment, far end 1 of
+// a segment, and the end-head search.
+inline constexpr double kFarEnd2Offset = 1e-6;
+inline constexpr double kFarEnd1Offset = 1e-5;
+inline constexpr double kEndHeadOffset = 1e-5;
 
 class NodeIndex {
  public:
@@ -18,27 +24,12 @@ class NodeIndex {
   // ascending, into out (cleared first).
   void nodesInRelativeWindowOf(double ex, double ey, int firstNode, std::vector<int>& out) const;
 
-  // The nodes p whose widened window with offset d holds the point (ex, ey), ascending,
-  // into out (cleared first).
+  // The nodes p whose widened window with offset d (at most 1e-5) holds the point (ex, ey),
+  // ascending, into out (cleared first).
   void nodesWhoseWidenedWindowHolds(double ex, double ey, double d, std::vector<int>& out) const;
 
  private:
-  // Appends the nodes of every bucket that can hold a point of [xLo, xHi] x [yLo, yHi].
-  void collectBuckets(double xLo, double xHi, double yLo, double yHi, std::vector<int>& out) const;
-  int bucketX(double x) const;
-  int bucketY(double y) const;
-
-  std::vector<double> x_;
-  std::vector<double> y_;
-  double minX_ = 0.0;
-  double minY_ = 0.0;
-  double scaleX_ = 0.0;  // buckets per unit length
-  double scaleY_ = 0.0;
-  int countX_ = 1;
-  int countY_ = 1;
-  // bucket (i, j) at i * countY_ + j holds bucketNodes_[bucketStart_[b] .. bucketStart_[b+1]).
-  std::vector<int> bucketStart_;
-  std::vector<int> bucketNodes_;
+  network::PointIndex points_;
 };
 
 }  // namespace fracflow::dfn

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "dfn/end_heads.hpp"
-#include "dfn/point_windows.hpp"
 #include "dfn/well_nodes.hpp"
 #include "network/node.hpp"
+#include "network/point_windows.hpp"
 #include "network/segment.hpp"
 #include "solvers/dense_matrix.hpp"
 
@@ -45,16 +45,16 @@ inline DenseSystem assemble(const SegmentTable& segments, const NodeTable& table
     for (const Segment& s : segments) {
       const double cond = 0.01 * s.perm / segmentLength(s);
       double fx = 0.0, fy = 0.0, d = 0.0;
-      if (inRelativeWindow(node.x, node.y, s.x1, s.y1)) {
+      if (network::inRelativeWindow(node.x, node.y, s.x1, s.y1)) {
         fx = s.x2, fy = s.y2, d = 1e-6;
-      } else if (inRelativeWindow(node.x, node.y, s.x2, s.y2)) {
+      } else if (network::inRelativeWindow(node.x, node.y, s.x2, s.y2)) {
         fx = s.x1, fy = s.y1, d = 1e-5;
       } else {
         continue;
       }
       for (int p = 0; p < T; ++p) {
         const Node& far = nodes[static_cast<std::size_t>(p)];
-        if (!inWidenedWindow(fx, fy, far.x, far.y, d)) continue;
+        if (!network::inWidenedWindow(fx, fy, far.x, far.y, d)) continue;
         if (p < B) {
           sys.b[static_cast<std::size_t>(r)] -= cond * far.head;
           sys.A.at(r, r) -= cond;
@@ -74,9 +74,9 @@ inline EndHeads endHeads(const SegmentTable& segments, const NodeTable& table, d
                  std::vector<double>(segments.size(), unset)};
   for (const Node& node : table.nodes) {
     for (std::size_t s = 0; s < segments.size(); ++s) {
-      if (inWidenedWindow(segments[s].x1, segments[s].y1, node.x, node.y, 1e-5)) {
+      if (network::inWidenedWindow(segments[s].x1, segments[s].y1, node.x, node.y, 1e-5)) {
         heads.head1[s] = node.head;
-      } else if (inWidenedWindow(segments[s].x2, segments[s].y2, node.x, node.y, 1e-5)) {
+      } else if (network::inWidenedWindow(segments[s].x2, segments[s].y2, node.x, node.y, 1e-5)) {
         heads.head2[s] = node.head;
       }
     }

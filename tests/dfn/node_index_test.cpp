@@ -6,7 +6,8 @@
 #include <limits>
 #include <random>
 
-#include "dfn/point_windows.hpp"
+#include "dfn/node_index.hpp"
+#include "network/point_windows.hpp"
 
 namespace fracflow::dfn {
 namespace {
@@ -43,7 +44,7 @@ TEST(NodeIndex, FindsWhatAScanOfAllNodesFinds) {
       std::vector<int> expected;
       for (int q = first; q < static_cast<int>(nodes.size()); ++q) {
         const Node& node = nodes[static_cast<std::size_t>(q)];
-        if (inRelativeWindow(node.x, node.y, ex, ey)) expected.push_back(q);
+        if (network::inRelativeWindow(node.x, node.y, ex, ey)) expected.push_back(q);
       }
       index.nodesInRelativeWindowOf(ex, ey, first, found);
       ASSERT_EQ(found, expected) << "relative window about " << ex << ", " << ey;
@@ -51,7 +52,7 @@ TEST(NodeIndex, FindsWhatAScanOfAllNodesFinds) {
         expected.clear();
         for (int p = 0; p < static_cast<int>(nodes.size()); ++p) {
           const Node& node = nodes[static_cast<std::size_t>(p)];
-          if (inWidenedWindow(ex, ey, node.x, node.y, d)) expected.push_back(p);
+          if (network::inWidenedWindow(ex, ey, node.x, node.y, d)) expected.push_back(p);
         }
         index.nodesWhoseWidenedWindowHolds(ex, ey, d, found);
         ASSERT_EQ(found, expected) << "widened windows holding " << ex << ", " << ey;
