@@ -54,7 +54,8 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
 
   io::OutputFile dfnFlowFile(realization.fileName("DFN_flow."));
   dfn::writeFaceFlows(dfnFlowFile, dfn::computeFaceFlows(backbone, options));
-  // The particle tracking on the backbone (dfntr = 1) appends its report to this file.
+  // Particle tracking on the backbone (dfntr = 1) belongs here: it takes the backbone and
+  // this open file, appends its report, and the file is closed after it.
   dfnFlowFile.close();
   return RealizationEnd::Completed;
 }
