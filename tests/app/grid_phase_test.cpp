@@ -92,6 +92,23 @@ TEST_F(GridPhase, NonConvergenceWritesNoConGrdAndNothingElse) {
             "2\nRealization number 2 did not converge for Grid flow solution\n");
 }
 
+// With a tolerance of 0 nothing converges: after 1000 iterations the completed line comes
+// before the progress line of the same iteration.
+TEST_F(GridPhase, LimitOfAThousandIterationsReportsCompletedThenProgress) {
+  RunOptions options = optionsOf("edge_diag45");
+  options.maxit = 1000;
+  options.tol = 0.0;
+  options.grdfl = 2;
+  EXPECT_FALSE(run(options, 1, {{1.0, 0.0, 0.0, 20.0, 20.0}}).has_value());
+  const std::string text = console();
+  const auto completed = text.find("BiCg completed 1000 iterations with a relative residual of ");
+  const auto progress = text.find("BiCg Iteration = 1000       RR = ");
+  ASSERT_NE(completed, std::string::npos) << text;
+  ASSERT_NE(progress, std::string::npos) << text;
+  EXPECT_LT(completed, progress);
+  EXPECT_TRUE(fs::exists(dir_.path() / "NoConGrd.0001.txt"));
+}
+
 // Without internal cells the system is empty and its residual zero from the start: solved
 // at once, and the grid flow file is written.
 TEST_F(GridPhase, GridWithoutInternalCellsIsSolvedAtOnce) {
