@@ -91,6 +91,29 @@ TEST(CellIndex, FindsExactlyWhatAScanFindsInArrayOrder) {
   }
 }
 
+// The grid walk looks up the neighbours of a neighbour from inside a visit.
+TEST(CellIndex, NestedQueriesSeeTheirOwnMatches) {
+  std::vector<Cell> cells;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      Cell c;
+      c.center[0] = i + 0.5;
+      c.center[1] = j + 0.5;
+      cells.push_back(c);
+    }
+  }
+  cells.push_back(cells[9]);  // a second cell centred at (2.5, 1.5)
+  const CellIndex index(cells, 4, 4, 1.0, 1.0);
+  std::vector<int> outer, inner;
+  index.forEachInWindow(1.5, 1.5, [&](int m) {
+    outer.push_back(m);
+    index.forEachInWindow(cells[static_cast<std::size_t>(m)].center[0] + 1.0, 1.5,
+                          [&](int n) { inner.push_back(n); });
+  });
+  EXPECT_EQ(outer, std::vector<int>{5});
+  EXPECT_EQ(inner, (std::vector<int>{9, 16}));
+}
+
 TEST(CellIndex, EmptyTableFindsNothing) {
   const std::vector<Cell> cells;
   const CellIndex index(cells, 3, 3, 1.0, 1.0);
