@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "grid/grid_dumps.hpp"
 #include "grid/grid_flow_system.hpp"
 #include "io/file_names.hpp"
 #include "solvers/bicg.hpp"
+#include "solvers/system_dump.hpp"
 
 namespace fracflow::grid {
 
@@ -14,8 +14,10 @@ bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const 
                               const GridFlowSettings& settings, io::TextStream& console) {
   const GridFlowSystem system = assembleGridFlowSystem(table, grid, index);
   if (settings.writeDumps) {
-    writeMatrixDump(system.matrix, io::realizationFileName("ag.", settings.realizationNumber));
-    writeRhsDump(system.rhs, io::realizationFileName("bg.", settings.realizationNumber));
+    solvers::writeMatrixDump(io::realizationFileName("ag.", settings.realizationNumber),
+                             system.matrix);
+    solvers::writeVectorDump(io::realizationFileName("bg.", settings.realizationNumber),
+                             system.rhs);
   }
   std::vector<double> solution(system.rhs.size(), 0.0);
   if (solvers::solveBiCG(system.matrix, system.rhs, solution, settings.maxit, settings.tol,
