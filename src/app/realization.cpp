@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/network_phase.hpp"
 #include "io/output_file.hpp"
 
 namespace fracflow::app {
@@ -34,7 +35,6 @@ void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
 
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
                               io::TextStream& console) {
-  (void)options;
   printHeader(console, realizationNumber);
   Realization realization{realizationNumber, console,
                           random::RandomStream::forRealization(realizationNumber)};
@@ -46,6 +46,13 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
     console.line("Could not open the Network Data file");
     return RealizationEnd::Skipped;
   }
+
+  // 2. Fractures, segments and nodes.
+  NetworkPhaseResult networkPhase =
+      runNetworkPhase(options, realization, networkFile, networkFileName);
+  if (networkPhase.end != RealizationEnd::Completed) return networkPhase.end;
+  Network& network = networkPhase.network;
+  (void)network;
 
   return RealizationEnd::Completed;
 }
