@@ -2,8 +2,11 @@
 #include "app/realization.hpp"
 
 #include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "app/grid_phase.hpp"
 #include "app/network_phase.hpp"
 #include "io/output_file.hpp"
 
@@ -52,7 +55,13 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
       runNetworkPhase(options, realization, networkFile, networkFileName);
   if (networkPhase.end != RealizationEnd::Completed) return networkPhase.end;
   Network& network = networkPhase.network;
-  (void)network;
+
+  // 3. The grid takes the segment list over, whatever the switches.
+  SegmentTable gridSegments = std::move(network.segments);
+  if (options.grdcp == 1) {
+    std::optional<CellTable> cells = runGridPhase(options, realization, std::move(gridSegments));
+    if (!cells) return RealizationEnd::RunEnded;
+  }
 
   return RealizationEnd::Completed;
 }
