@@ -124,5 +124,32 @@ TEST_F(GridPhase, GridWithoutInternalCellsIsSolvedAtOnce) {
   EXPECT_EQ(readFile(dir_.path() / "ag.0001.txt"), "");
 }
 
+// The executable: a grid solve that does not converge ends the whole run with status 1.
+TEST(GridPhaseRun, NonConvergenceEndsTheRun) {
+  fracflow::testing::TempDir dir;
+  // Line 55 dfncp, 54 ntwrk, 63 grdtr, 65 maxit.
+  fracflow::testing::writeFile(
+      dir.path() / "Data_and_OutputOptions.txt",
+      fracflow::testing::parameterFileText({{54, "2"}, {55, "2"}, {63, "2"}, {65, "1"}}));
+  std::string fractures;
+  for (int n = 0; n < 10; ++n) {
+    const std::string a = std::to_string(5 + 9 * n);
+    const std::string b = std::to_string(95 - 7 * n);
+    fractures += a + ".0 2.0 " + b + ".0 98.0 1.0\n";
+  }
+  for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt"}) {
+    fracflow::testing::writeFile(dir.path() / name, fractures);
+  }
+  const fracflow::testing::RunResult run = fracflow::testing::runFracflow(dir.path());
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_NE(run.out.find("BiCg completed 1 iterations with a relative residual of "),
+            std::string::npos);
+  EXPECT_EQ(run.out.find("NUMBER = 2"), std::string::npos);
+  EXPECT_EQ(readFile(dir.path() / "NoConGrd.0001.txt"),
+            "1\nRealization number 1 did not converge for Grid flow solution\n");
+  EXPECT_FALSE(fs::exists(dir.path() / "Grd_flow.0001.txt"));
+  EXPECT_FALSE(fs::exists(dir.path() / "grdhead.0001.txt"));
+}
+
 }  // namespace
 }  // namespace fracflow::app
