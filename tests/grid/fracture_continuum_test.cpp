@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "grid/literal_grid.hpp"
+#include "io/error.hpp"
 
 namespace fracflow::grid {
 namespace {
@@ -95,6 +96,18 @@ TEST(FractureContinuum, NarrowGridsHaveNoInternalCells) {
     const CellTable t = mapQuietly(g, literal::randomNetwork(g, 40, rng));
     EXPECT_EQ(t.internalCells, 0);
     EXPECT_GT(t.boundaryCells, 0);
+  }
+}
+
+TEST(FractureContinuum, GridTooLargeToNumberIsAnInputError) {
+  std::ostringstream out;
+  io::TextStream console(out);
+  try {
+    mapFractureContinuum(makeGrid(50000, 50000, 1.0, 1.0), kHeads, {}, console);
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.kind(), ErrorKind::Input);
+    EXPECT_STREQ(error.what(), "cellx x celly = 50000 x 50000: the grid has too many cells to be mapped");
   }
 }
 
