@@ -4,8 +4,10 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/dfn_phase.hpp"
+#include "app/grid_phase.hpp"
 #include "app/network_phase.hpp"
 #include "io/output_file.hpp"
 
@@ -62,6 +64,13 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
     const RealizationEnd end = runDfnPhase(options, realization, network.segments, network.nodes,
                                            *well, network.fractureCount);
     if (end != RealizationEnd::Completed) return end;
+  }
+
+  // 4. The grid takes the segment list over, whatever the switches.
+  SegmentTable gridSegments = std::move(network.segments);
+  if (options.grdcp == 1) {
+    std::optional<CellTable> cells = runGridPhase(options, realization, std::move(gridSegments));
+    if (!cells) return RealizationEnd::RunEnded;
   }
 
   return RealizationEnd::Completed;
