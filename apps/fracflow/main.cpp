@@ -12,11 +12,15 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: fracflow [--help | --version]\n"
+    "usage: fracflow [--timings | --help | --version]\n"
     "\n"
     "Runs the realizations described by Data_and_OutputOptions.txt in the working\n"
     "directory, reading Network_data.NNNN.txt for realization NNNN and writing the\n"
     "result files of each realization there.\n"
+    "\n"
+    "  --timings  after each realization, write the wall time of each of its phases,\n"
+    "             its total and the peak memory of the run so far to standard error\n"
+    "             (the console log and the files are unchanged)\n"
     "\n"
     "exit status: 0 every realization ran to its end; 1 the run ended early, skipped a\n"
     "realization or could not write a file; 2 the parameter file is missing, malformed\n"
@@ -26,17 +30,28 @@ constexpr std::string_view kUsage =
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  if (argc > 1) {
-    const std::string_view argument = argv[1];
-    if (argc == 2 && argument == "--help") {
+  bool timings = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    const bool alone = argc == 2;
+    if (alone && argument == "--help") {
       std::cout << kUsage;
       return 0;
     }
-    if (argc == 2 && argument == "--version") {
+    if (alone && argument == "--version") {
       std::cout << "fracflow " << FRACFLOW_VERSION << '\n';
       return 0;
     }
-    std::cerr << "fracflow: unknown argument '" << argument << "' (see fracflow --help)\n";
+    if (argument == "--timings" && !timings) {
+      timings = true;
+      continue;
+    }
+    if (argument == "--help" || argument == "--version" || argument == "--timings") {
+      std::cerr << "fracflow: '" << argument
+                << "' cannot be combined with other arguments (see fracflow --help)\n";
+    } else {
+      std::cerr << "fracflow: unknown argument '" << argument << "' (see fracflow --help)\n";
+    }
     return fracflow::app::kExitBadInput;
   }
 
@@ -44,7 +59,7 @@ int main(int argc, char** argv) {
   {
     fracflow::io::TextStream console(std::cout);
     try {
-      status = fracflow::app::runSimulation(console);
+      status = fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr);
     } catch (const fracflow::Error& error) {
       console.flush();
       std::cout.flush();

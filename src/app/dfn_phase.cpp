@@ -33,7 +33,10 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
       solvers::writeMatrixDump(realization.fileName("a."), system.A);
       solvers::writeVectorDump(realization.fileName("b."), system.b);
     }
-    if (!dfn::solveNodeHeads(system, nodes, options, realization.console)) {
+    realization.lap(Phase::DfnAssembly);
+    const bool solved = dfn::solveNodeHeads(system, nodes, options, realization.console);
+    realization.lap(Phase::Minres);
+    if (!solved) {
       writeNonConvergenceFile("NoConDFN.", realization.realizationNumber, "DFN");
       return RealizationEnd::RunEnded;
     }
@@ -54,6 +57,7 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
 
   io::OutputFile dfnFlowFile(realization.fileName("DFN_flow."));
   dfn::writeFaceFlows(dfnFlowFile, dfn::computeFaceFlows(backbone, options));
+  realization.lap(Phase::BackboneFiles);
   // Particle tracking on the backbone (dfntr = 1) belongs here: it takes the backbone and
   // this open file, appends its report, and the file is closed after it.
   dfnFlowFile.close();

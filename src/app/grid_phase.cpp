@@ -18,14 +18,23 @@ std::optional<CellTable> runGridPhase(const RunOptions& options, const Realizati
                                  std::move(gridSegments), realization.console);
   const grid::CellIndex index(table.cells, geometry.cellx, geometry.celly, geometry.cellSizeX,
                               geometry.cellSizeY);
+  realization.lap(Phase::GridMapping);
   const grid::GridFlowSettings settings{realization.realizationNumber, options.grdfl == 1,
                                         options.maxit, options.tol};
-  if (!grid::assembleAndSolveGridFlow(table, geometry, index, settings, realization.console)) {
-    writeNonConvergenceFile("NoConGrd.", realization.realizationNumber, "Grid");
-    return std::nullopt;
+  {
+    // The system lives from assembly to the end of the solve.
+    const grid::GridFlowSystem system = grid::assembleGridFlow(table, geometry, index, settings);
+    realization.lap(Phase::GridAssembly);
+    const bool solved = grid::solveGridFlow(system, table, settings, realization.console);
+    realization.lap(Phase::Bicg);
+    if (!solved) {
+      writeNonConvergenceFile("NoConGrd.", realization.realizationNumber, "Grid");
+      return std::nullopt;
+    }
   }
   grid::writeGridHeadsAndFaceFlows(table, geometry, index, realization.realizationNumber,
                                    options.grddt == 1);
+  realization.lap(Phase::GridFiles);
   return table;
 }
 

@@ -63,6 +63,7 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   const int boundaryCount = network::moveBoundaryFracturesToFront(fractures, L, W);
   console.line("Number of boundary-to-boundary fractures = ", boundaryCount);
   result.network.fractureCount = static_cast<int>(fractures.size());
+  realization.lap(Phase::NetworkInput);
 
   // 2. Segments.
   SegmentTable& segments = result.network.segments;
@@ -82,6 +83,7 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   console.line("TinyFracs = ", pass.tinyFracs);
   console.line("AbsentFracs = ", pass.absentFracs);
   console.line("Segment Density = ", network::segmentDensity(segments, L, W));
+  realization.lap(Phase::Segments);
 
   // 3. Nodes. The counts printed are those of the table built; the cluster count can only
   // differ where end points lie partly in each other's windows, which is worth a note.
@@ -100,6 +102,7 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   console.line("Internal Nodes = ", nodes.internalNodes);
   console.line("Boundary Nodes = ", nodes.boundaryNodes);
   console.line("Total Nodes = ", nodes.totalNodes());
+  realization.lap(Phase::Nodes);
   return result;
 }
 

@@ -38,10 +38,10 @@ void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
 }
 
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
-                              io::TextStream& console) {
+                              io::TextStream& console, PhaseTimings* timings) {
   printHeader(console, realizationNumber);
   Realization realization{realizationNumber, console,
-                          random::RandomStream::forRealization(realizationNumber)};
+                          random::RandomStream::forRealization(realizationNumber), timings};
 
   // 1. The network data file of this realization.
   const std::string networkFileName = realization.fileName("Network_data.");
@@ -59,6 +59,7 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
 
   // 3. Well nodes, whatever dfncp is; then the network flow.
   const std::optional<dfn::WellNodes> well = runWellStep(options, network.nodes, console);
+  realization.lap(Phase::Well);
   if (!well) return RealizationEnd::RunEnded;
   if (options.dfncp == 1) {
     const RealizationEnd end = runDfnPhase(options, realization, network.segments, network.nodes,

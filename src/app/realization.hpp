@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/phase_timings.hpp"
 #include "io/file_names.hpp"
 #include "io/text_stream.hpp"
 #include "options/run_options.hpp"
@@ -24,15 +25,22 @@ struct Realization {
   int realizationNumber = 1;
   io::TextStream& console;
   random::RandomStream random;
+  PhaseTimings* timings = nullptr;  // set when the run reports its phase timings
+
+  // Marks the end of a phase for the timing report (nothing when timings are off).
+  void lap(Phase phase) const {
+    if (timings != nullptr) timings->lap(phase);
+  }
 
   std::string fileName(std::string_view prefix, io::Extension extension = io::Extension::Txt) const {
     return io::realizationFileName(prefix, realizationNumber, extension);
   }
 };
 
-// Runs realization realizationNumber from its header to its end.
+// Runs realization realizationNumber from its header to its end. With timings, each phase
+// marks its end on them.
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
-                              io::TextStream& console);
+                              io::TextStream& console, PhaseTimings* timings = nullptr);
 
 // The two-line file written when a flow solver does not converge; method is "DFN" or "Grid".
 void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/phase_timings.hpp"
 #include "app/realization.hpp"
 #include "options/parameter_file.hpp"
 
@@ -24,7 +25,7 @@ void printBanner(io::TextStream& console) {
   console.line();
 }
 
-int runSimulation(io::TextStream& console) {
+int runSimulation(io::TextStream& console, std::ostream* timingReport) {
   printBanner(console);
   std::optional<RunOptions> loaded =
       options::readParameterFile(std::string(options::kParameterFileName));
@@ -40,8 +41,20 @@ int runSimulation(io::TextStream& console) {
   options::deriveCellSizes(runOptions);
 
   int status = kExitSuccess;
+  PhaseTimings timings;
   for (int number = 1; number <= runOptions.numberruns; ++number) {
-    const RealizationEnd end = runRealization(runOptions, number, console);
+    timings.start();
+    const RealizationEnd end =
+        runRealization(runOptions, number, console, timingReport ? &timings : nullptr);
+    if (timingReport) {
+      timings.finish();
+      // After the console lines of the realization, when both go to one terminal.
+      console.flush();
+      console.sink().flush();
+      io::TextStream report(*timingReport);
+      writeTimingReport(report, timings, number);
+      timingReport->flush();
+    }
     if (end == RealizationEnd::RunEnded) return kExitRunIncomplete;
     if (end == RealizationEnd::Skipped) status = kExitRunIncomplete;
   }

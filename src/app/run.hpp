@@ -1,6 +1,8 @@
 // The run driver: the banner, the parameter file, then the realizations one after another.
 #pragma once
 
+#include <ostream>
+
 #include "io/text_stream.hpp"
 
 namespace fracflow::app {
@@ -11,8 +13,10 @@ inline constexpr int kExitRunIncomplete = 1;  // the run ended early or skipped 
 inline constexpr int kExitBadInput = 2;       // the parameter file is missing, malformed or invalid
 
 // Runs the simulation in the working directory and returns the exit status. Output errors
-// propagate as fracflow::Error.
-int runSimulation(io::TextStream& console);
+// propagate as fracflow::Error. With a timing report stream, the phase timings of each
+// realization are written to it when the realization ends; the console and the files are
+// the same either way.
+int runSimulation(io::TextStream& console, std::ostream* timingReport = nullptr);
 
 void printBanner(io::TextStream& console);
 

@@ -3,22 +3,26 @@
 
 #include <vector>
 
-#include "grid/grid_flow_system.hpp"
 #include "io/file_names.hpp"
 #include "solvers/bicg.hpp"
 #include "solvers/system_dump.hpp"
 
 namespace fracflow::grid {
 
-bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,
-                              const GridFlowSettings& settings, io::TextStream& console) {
-  const GridFlowSystem system = assembleGridFlowSystem(table, grid, index);
+GridFlowSystem assembleGridFlow(const CellTable& table, const GridGeometry& grid,
+                                const CellIndex& index, const GridFlowSettings& settings) {
+  GridFlowSystem system = assembleGridFlowSystem(table, grid, index);
   if (settings.writeDumps) {
     solvers::writeMatrixDump(io::realizationFileName("ag.", settings.realizationNumber),
                              system.matrix);
     solvers::writeVectorDump(io::realizationFileName("bg.", settings.realizationNumber),
                              system.rhs);
   }
+  return system;
+}
+
+bool solveGridFlow(const GridFlowSystem& system, CellTable& table,
+                   const GridFlowSettings& settings, io::TextStream& console) {
   std::vector<double> solution(system.rhs.size(), 0.0);
   if (solvers::solveBiCG(system.matrix, system.rhs, solution, settings.maxit, settings.tol,
                          console) != 0) {
@@ -28,6 +32,12 @@ bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const 
     table.cells[static_cast<std::size_t>(table.boundaryCells) + r].head = solution[r];
   }
   return true;
+}
+
+bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,
+                              const GridFlowSettings& settings, io::TextStream& console) {
+  const GridFlowSystem system = assembleGridFlow(table, grid, index, settings);
+  return solveGridFlow(system, table, settings, console);
 }
 
 }  // namespace fracflow::grid

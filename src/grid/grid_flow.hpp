@@ -4,6 +4,7 @@
 
 #include "grid/cell.hpp"
 #include "grid/cell_index.hpp"
+#include "grid/grid_flow_system.hpp"
 #include "grid/grid_geometry.hpp"
 #include "io/text_stream.hpp"
 
@@ -16,8 +17,16 @@ struct GridFlowSettings {
   double tol = 0.0;
 };
 
-// Returns false when the solver did not converge; the heads of the internal cells are then
-// left as they were and the caller ends the run.
+// The system over the active internal cells, with its ag./bg. dumps when writeDumps.
+GridFlowSystem assembleGridFlow(const CellTable& table, const GridGeometry& grid,
+                                const CellIndex& index, const GridFlowSettings& settings);
+
+// BiCG on the system; the solved heads go into the internal cells. Returns false when the
+// solver did not converge; the heads are then left as they were and the caller ends the run.
+bool solveGridFlow(const GridFlowSystem& system, CellTable& table,
+                   const GridFlowSettings& settings, io::TextStream& console);
+
+// Both steps in turn.
 bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,
                               const GridFlowSettings& settings, io::TextStream& console);
 
