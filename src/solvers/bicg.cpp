@@ -1,8 +1,9 @@
 // Biconjugate gradients written once over the row product of the matrix, so that the dense and
-// the compressed-row forms run the same arithmetic. The sweeps are fused where that keeps
-// every operation and every sum order: sigma is summed while A p is formed, and the x, r and
-// shadow-residual updates share one sweep with the row products of A p~, the residual norm and
-// the next rho (r and r~ are final by then, and the next iteration reads them unchanged).
+// the compressed-row forms run the same arithmetic. The shadow sequence starts from r~ = r and
+// is advanced with A itself by the very operations that advance r and p, so r~ and p~ equal r
+// and p bit for bit at every step (for any matrix): they are not stored, A p~ is A p, and
+// r~ . r is ||r||^2. sigma is summed while A p is formed, and the residual norm while x and r
+// are updated.
 #include "solvers/bicg.hpp"
 
 #include <algorithm>
@@ -35,18 +36,17 @@ int bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int ma
     return 0;
   }
 
-  std::vector<double> r(n, 0.0), rShadow(n, 0.0), p(n, 0.0), pShadow(n, 0.0), v(n, 0.0);
+  std::vector<double> r(n, 0.0), p(n, 0.0), v(n, 0.0);
   for (std::size_t i = 0; i < n; ++i) r[i] = b[i] - rowProduct(A, static_cast<int>(i), x.data());
-  rShadow = r;
 
   double sumB = 0.0;
   for (double value : b) sumB += value * value;
   const double normB = std::sqrt(sumB);
 
+  // rho = r~ . r with r~ = r.
   double rho = 0.0;
-  for (std::size_t j = 0; j < n; ++j) rho += rShadow[j] * r[j];
-  // r~ = r, so rho is ||r||^2: an exact start vector, on which the first iteration would
-  // divide 0 by 0.
+  for (std::size_t j = 0; j < n; ++j) rho += r[j] * r[j];
+  // rho is ||r||^2: an exact start vector, on which the first iteration would divide 0 by 0.
   if (rho == 0.0) {
     console.line("BiCg converged after ", 0, " iterations");
     return 0;
@@ -57,30 +57,24 @@ int bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int ma
   for (int k = 0; k < maxit; ++k) {
     const double beta = rho / rhoPrev;
     rhoPrev = rho;
-    for (std::size_t j = 0; j < n; ++j) {
-      p[j] = beta * p[j] + r[j];
-      pShadow[j] = beta * pShadow[j] + rShadow[j];
-    }
+    for (std::size_t j = 0; j < n; ++j) p[j] = beta * p[j] + r[j];
 
+    // sigma = p~ . A p
     double sigma = 0.0;
     for (std::size_t j = 0; j < n; ++j) {
       v[j] = rowProduct(A, static_cast<int>(j), p.data());
-      sigma += pShadow[j] * v[j];
+      sigma += p[j] * v[j];
     }
     const double alpha = rho / sigma;
 
     double sumR = 0.0;
-    double rhoNext = 0.0;
     for (std::size_t j = 0; j < n; ++j) {
       x[j] = x[j] + alpha * p[j];
       r[j] = r[j] - alpha * v[j];
-      const double w = rowProduct(A, static_cast<int>(j), pShadow.data());
-      rShadow[j] = rShadow[j] - alpha * w;
       sumR += r[j] * r[j];
-      rhoNext += rShadow[j] * r[j];
     }
     const double normR = std::sqrt(sumR);
-    rho = rhoNext;
+    rho = sumR;  // r~ . r
 
     if (tol * normB > normR) {
       console.line("BiCg converged after ", k + 1, " iterations");

@@ -265,6 +265,11 @@ TEST(Bicg, SparseDenseAndLiteralIterationsAgreeBitForBit) {
       {"unsymmetric", {.n = 50, .meanDegree = 4.0, .unsymmetric = true, .seed = 23}, 1000, 1e-9},
       {"limit with progress lines, tol 0", {.n = 30, .meanDegree = 3.0, .seed = 24}, 2100, 0.0},
       {"short limit", {.n = 40, .meanDegree = 3.0, .storedZeros = 0.2, .seed = 25}, 4, 1e-8},
+      // Breakdowns (sigma near 0, non-finite iterates) must follow the literal iteration too.
+      {"indefinite and unsymmetric",
+       {.n = 40, .meanDegree = 3.0, .indefinite = true, .unsymmetric = true, .seed = 26},
+       300,
+       1e-12},
   };
   for (const RandomCase& c : cases) {
     SCOPED_TRACE(c.name);
