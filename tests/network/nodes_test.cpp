@@ -7,6 +7,7 @@
 #include <random>
 
 #include "network/point_index.hpp"
+#include "network/literal_network.hpp"
 #include "network/point_windows.hpp"
 
 namespace fracflow::network {
@@ -25,67 +26,6 @@ RunOptions domain100() {
   o.lf1 = 4.0;  // left: 4 to 8
   o.lf2 = 8.0;
   return o;
-}
-
-// The node scans as first written down, each end point against every other end point
-// (counting) or every node made so far (building), with a corner taking one node.
-NodeCount literalCount(const SegmentTable& seg, double L, double W) {
-  NodeCount count;
-  double sum = 0.0;
-  for (std::size_t s = 0; s < seg.size(); ++s) {
-    for (int e = 0; e < 2; ++e) {
-      const double px = e == 0 ? seg[s].x1 : seg[s].x2;
-      const double py = e == 0 ? seg[s].y1 : seg[s].y2;
-      if (py == W || px == L || py == 0.0 || px == 0.0) {
-        ++count.boundaryNodes;
-        continue;
-      }
-      int c = 1;
-      for (std::size_t t = 0; t < seg.size(); ++t) {
-        if (t == s) continue;
-        if (inRelativeWindow(seg[t].x1, seg[t].y1, px, py)) ++c;
-        if (inRelativeWindow(seg[t].x2, seg[t].y2, px, py)) ++c;
-      }
-      sum += 1.0 / c;
-    }
-  }
-  count.internalNodes = static_cast<int>(std::fabs(sum + 0.05));
-  return count;
-}
-
-NodeTable literalBuild(const SegmentTable& seg, const RunOptions& o) {
-  NodeTable t;
-  for (const Segment& s : seg) {
-    for (int e = 0; e < 2; ++e) {
-      const double x = e == 0 ? s.x1 : s.x2;
-      const double y = e == 0 ? s.y1 : s.y2;
-      if (y == o.domainW)
-        t.nodes.push_back({o.tf1 + (o.tf2 - o.tf1) * (x / o.domainL), x, y});
-      else if (x == o.domainL)
-        t.nodes.push_back({o.rf1 + (o.rf2 - o.rf1) * (y / o.domainW), x, y});
-      else if (y == 0.0)
-        t.nodes.push_back({o.bf1 + (o.bf2 - o.bf1) * (x / o.domainL), x, y});
-      else if (x == 0.0)
-        t.nodes.push_back({o.lf1 + (o.lf2 - o.lf1) * (y / o.domainW), x, y});
-    }
-  }
-  t.boundaryNodes = static_cast<int>(t.nodes.size());
-  const int k0 = t.boundaryNodes - 1;
-  for (const Segment& s : seg) {
-    for (int e = 0; e < 2; ++e) {
-      const double x = e == 0 ? s.x1 : s.x2;
-      const double y = e == 0 ? s.y1 : s.y2;
-      if (!(0.0 < x && x < o.domainL && 0.0 < y && y < o.domainW)) continue;
-      bool found = false;
-      for (int k = std::max(k0, 0); k < static_cast<int>(t.nodes.size()); ++k) {
-        const Node& n = t.nodes[static_cast<std::size_t>(k)];
-        if (inRelativeWindow(x, y, n.x, n.y)) found = true;
-      }
-      if (!found) t.nodes.push_back({0.0, x, y});
-    }
-  }
-  t.internalNodes = static_cast<int>(t.nodes.size()) - t.boundaryNodes;
-  return t;
 }
 
 struct NodeCase {
@@ -222,12 +162,12 @@ TEST(Nodes, MatchesThePlainScansOnRandomNetworks) {
     SCOPED_TRACE(trial);
     const SegmentTable seg = randomNodeNetwork(rng);
     const NodeTable a = buildNodes(seg, o);
-    const NodeTable b = literalBuild(seg, o);
+    const NodeTable b = literal::literalBuild(seg, o);
     ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
     ASSERT_EQ(a.internalNodes, b.internalNodes);
     ASSERT_EQ(std::memcmp(a.nodes.data(), b.nodes.data(), a.nodes.size() * sizeof(Node)), 0);
     const NodeCount ca = countNodes(seg, o.domainL, o.domainW);
-    const NodeCount cb = literalCount(seg, o.domainL, o.domainW);
+    const NodeCount cb = literal::literalCount(seg, o.domainL, o.domainW);
     ASSERT_EQ(ca.boundaryNodes, cb.boundaryNodes);
     ASSERT_EQ(ca.internalNodes, cb.internalNodes);
     ASSERT_EQ(ca.boundaryNodes, a.boundaryNodes);

@@ -6,104 +6,10 @@
 #include <cstring>
 #include <random>
 
+#include "network/literal_network.hpp"
+
 namespace fracflow::network {
 namespace {
-
-// The pass as a plain scan over the whole table, each step as first written down; the
-// indexed pass must give the same tables, counters and removals on any input.
-TinySegmentPass literalTinyPass(SegmentTable& seg, double domainL) {
-  TinySegmentPass pass;
-  const int n = static_cast<int>(seg.size());
-  auto at = [&](int k) -> Segment& { return seg[static_cast<std::size_t>(k)]; };
-  for (int i = 0; i < n; ++i) {
-    const double len = segmentLength(at(i));
-    if (len <= 1e-9 * domainL) {
-      pass.tooTiny = i;
-      return pass;
-    }
-    if (!(len <= 1e-5 * domainL)) continue;
-    ++pass.tinyFracs;
-    Segment& s = at(i);
-    int c = 0, n1 = -1, n2 = -1;
-    for (int j = 0; j < n; ++j) {
-      if (j == i) continue;
-      const Segment& t = at(j);
-      const double si = std::fabs(s.y2 - s.y1) / std::fabs(s.x2 - s.x1);
-      const double sj = std::fabs(t.y2 - t.y1) / std::fabs(t.x2 - t.x1);
-      if (!(0.97 * sj <= si && si <= 1.03 * sj)) continue;
-      if (!(t.perm == s.perm)) continue;
-      if ((s.x1 == t.x1 && s.y1 == t.y1) || (s.x1 == t.x2 && s.y1 == t.y2) ||
-          (s.x2 == t.x1 && s.y2 == t.y1) || (s.x2 == t.x2 && s.y2 == t.y2)) {
-        ++c;
-        if (c == 1) n1 = j;
-        if (c == 2) n2 = j;
-      }
-    }
-    int t1 = 0, t2 = 0;
-    if (c == 1 || c == 2) {
-      for (int k = 0; k < n; ++k) {
-        if (k == i) continue;
-        const Segment& t = at(k);
-        if (s.x1 == t.x1 && s.y1 == t.y1)
-          ++t1;
-        else if (s.x1 == t.x2 && s.y1 == t.y2)
-          ++t1;
-        else if (s.x2 == t.x1 && s.y2 == t.y1)
-          ++t2;
-        else if (s.x2 == t.x2 && s.y2 == t.y2)
-          ++t2;
-      }
-    }
-    if (c >= 3) continue;
-    if (c == 1 && t1 > 1 && t2 > 1) {
-      Segment& a = at(n1);
-      if (s.x1 == a.x1 && s.y1 == a.y1) {
-        a.x1 = s.x2;
-        a.y1 = s.y2;
-      } else if (s.x1 == a.x2 && s.y1 == a.y2) {
-        a.x2 = s.x2;
-        a.y2 = s.y2;
-      } else if (s.x2 == a.x1 && s.y2 == a.y1) {
-        a.x1 = s.x1;
-        a.y1 = s.y1;
-      } else if (s.x2 == a.x2 && s.y2 == a.y2) {
-        a.x2 = s.x1;
-        a.y2 = s.y1;
-      }
-    } else if (c == 2) {
-      Segment& a = at(n1);
-      Segment& b = at(n2);
-      const bool toEnd1 = t1 >= t2;
-      const double fx = toEnd1 ? s.x2 : s.x1, fy = toEnd1 ? s.y2 : s.y1;
-      const double tx = toEnd1 ? s.x1 : s.x2, ty = toEnd1 ? s.y1 : s.y2;
-      if (fx == a.x1 && fy == a.y1) {
-        a.x1 = tx;
-        a.y1 = ty;
-      } else if (fx == a.x2 && fy == a.y2) {
-        a.x2 = tx;
-        a.y2 = ty;
-      } else if (fx == b.x1 && fy == b.y1) {
-        b.x1 = tx;
-        b.y1 = ty;
-      } else if (fx == b.x2 && fy == b.y2) {
-        b.x2 = tx;
-        b.y2 = ty;
-      }
-    }
-    ++pass.absentFracs;
-    pass.abFracId.push_back(i);
-    s.x1 += domainL + pass.absentFracs;
-    s.x2 += domainL + pass.absentFracs;
-  }
-  SegmentTable kept;
-  for (int i = 0; i < n; ++i) {
-    bool gone = false;
-    for (const int r : pass.abFracId) gone = gone || r == i;
-    if (!gone) kept.push_back(at(i));
-  }
-  seg = kept;
-  return pass;
-}
 
 bool sameBits(const SegmentTable& a, const SegmentTable& b) {
   return a.size() == b.size() &&
@@ -304,7 +210,7 @@ TEST(RemoveTinySegments, MatchesThePlainScanOnRandomNetworks) {
     SegmentTable indexed = network;
     SegmentTable plain = network;
     const TinySegmentPass a = removeTinySegments(indexed, kL);
-    const TinySegmentPass b = literalTinyPass(plain, kL);
+    const TinySegmentPass b = literal::literalTinyPass(plain, kL);
     ASSERT_EQ(a.tooTiny, b.tooTiny);
     ASSERT_EQ(a.tinyFracs, b.tinyFracs);
     ASSERT_EQ(a.absentFracs, b.absentFracs);
