@@ -1,0 +1,514 @@
+// Each phase's literal form (the plain scans and dense forms kept in the tests, and the dense
+// solvers) against the indexed and sparse form the product runs, on fracgen networks of about
+// 1e3 and 1e4 pieces, in one run. Every pair is checked to give the same bits before it is
+// timed, and a table of the time ratios (literal / product) is printed at the end.
+#include <benchmark/benchmark.h>
+
+#include <bit>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <limits>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dfn/end_heads.hpp"
+#include "dfn/flow_system.hpp"
+#include "dfn/literal_network_flow.hpp"
+#include "dfn/node_heads.hpp"
+#include "dfn/start_vector.hpp"
+#include "dfn/well_nodes.hpp"
+#include "generator/network_file.hpp"
+#include "generator/network_generation.hpp"
+#include "generator/network_law.hpp"
+#include "grid/boundary_head.hpp"
+#include "grid/cell_index.hpp"
+#include "grid/face_flows.hpp"
+#include "grid/fracture_continuum.hpp"
+#include "grid/grid_flow.hpp"
+#include "grid/grid_flow_system.hpp"
+#include "grid/grid_geometry.hpp"
+#include "grid/literal_grid.hpp"
+#include "io/text_stream.hpp"
+#include "network/boundary_fractures.hpp"
+#include "network/fracture_input.hpp"
+#include "network/literal_network.hpp"
+#include "network/nodes.hpp"
+#include "network/point_index.hpp"
+#include "network/segments.hpp"
+#include "network/tiny_segments.hpp"
+#include "options/run_options.hpp"
+#include "solvers/bicg.hpp"
+#include "solvers/csr_matrix.hpp"
+#include "solvers/minres.hpp"
+
+namespace {
+
+using namespace fracflow;
+
+// The rock of bench/end_to_end.sh (two sets, density 0.36, fractures of 8 and longer) on a
+// square domain of side L with cells x cells cells.
+struct StudySize {
+  const char* name;
+  double L;
+  int cells;
+  int solverSteps;  // the dense solvers run this many steps (0: to convergence)
+};
+
+const StudySize kSizes[] = {{"1e3", 100.0, 50, 0}, {"1e4", 320.0, 100, 100}};
+
+RunOptions studyOptions(const StudySize& size) {
+  RunOptions o;
+  o.domainL = o.domainW = size.L;
+  o.cellx = o.celly = size.cells;
+  o.cellSizeX = o.domainL / o.cellx;
+  o.cellSizeY = o.domainW / o.celly;
+  o.fracDen = 0.36;
+  o.sets[0] = {0.6, 8.0, 1.6, 5.0, 30.0, 0.0, 0.3};
+  o.sets[1] = {0.4, 8.0, 1.6, 5.0, 120.0, -0.3, 0.3};
+  o.sets[2] = {0.0, 8.0, 1.6, 0.0, 0.0, 0.0, 0.3};
+  o.tf1 = 100.0;
+  o.tf2 = 0.0;
+  o.rf1 = o.rf2 = 0.0;
+  o.bf1 = 100.0;
+  o.bf2 = 0.0;
+  o.lf1 = o.lf2 = 100.0;
+  o.sink = 2;
+  o.maxit = 1000000;
+  o.tol = 1e-9;
+  return o;
+}
+
+// Discards what the phases print.
+struct Quiet {
+  std::ostringstream sink;
+  io::TextStream console{sink};
+};
+
+// Everything the phases of one realization hand on, built once per size by the product's
+// code; the literal forms are checked against it.
+struct Study {
+  RunOptions options;
+  SegmentTable rawSegments;  // before the tiny-segment pass
+  SegmentTable segments;     // after it
+  NodeTable nodes;  // heads solved
+  NodeTable unsolvedNodes;
+  dfn::WellNodes well;
+  dfn::FlowSystem system;
+  std::vector<double> startVector;
+  grid::GridGeometry geometry;
+  grid::FaceHeads heads;
+  CellTable cells;  // heads solved
+  CellTable unsolvedCells;
+  std::unique_ptr<grid::CellIndex> index;
+  grid::GridFlowSystem gridSystem;
+};
+
+std::unique_ptr<Study> makeStudy(const StudySize& size) {
+  auto study = std::make_unique<Study>();
+  Study& s = *study;
+  s.options = studyOptions(size);
+  const RunOptions& o = s.options;
+  const generator::NetworkLaw law = generator::makeNetworkLaw(o, "bench");
+  const generator::GeneratedNetwork generated = generator::generateNetwork(law, 0, 1);
+  std::string text;
+  for (const generator::Piece& piece : generated.pieces) generator::appendPieceLine(text, piece);
+  network::FractureReading reading = network::readFractures(
+      text, "bench", static_cast<int>(generated.pieces.size()), o.domainL, o.domainW);
+  network::moveBoundaryFracturesToFront(reading.fractures, o.domainL, o.domainW);
+  s.rawSegments = network::buildSegments(std::move(reading.fractures));
+  s.segments = s.rawSegments;
+  network::removeTinySegments(s.segments, o.domainL);
+  s.nodes = network::buildNodes(network::PointIndex(network::segmentEndPoints(s.segments)), o);
+  s.unsolvedNodes = s.nodes;
+
+  Quiet quiet;
+  s.well = dfn::findWellNodes(s.nodes, o, quiet.console);
+  s.system = dfn::assembleFlowSystem(s.segments, s.nodes, s.well);
+  s.startVector = dfn::startVector(s.nodes, o);
+  dfn::solveNodeHeads(s.system, s.nodes, o, quiet.console);
+
+  s.geometry = grid::GridGeometry::fromOptions(o);
+  s.heads = grid::FaceHeads::fromOptions(o);
+  s.cells = grid::mapFractureContinuum(s.geometry, s.heads, s.segments, quiet.console);
+  s.unsolvedCells = s.cells;
+  s.index = std::make_unique<grid::CellIndex>(s.cells.cells, o.cellx, o.celly, o.cellSizeX,
+                                              o.cellSizeY);
+  s.gridSystem = grid::assembleGridFlowSystem(s.cells, s.geometry, *s.index);
+  grid::solveGridFlow(s.gridSystem, s.cells, {1, false, o.maxit, o.tol}, quiet.console);
+  return study;
+}
+
+const Study& study(int which) {
+  static std::unique_ptr<Study> studies[2];
+  auto& s = studies[which];
+  if (!s) s = makeStudy(kSizes[which]);
+  return *s;
+}
+
+bool sameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!sameBits(a[i], b[i])) return false;
+  }
+  return true;
+}
+template <typename Record>
+bool sameRecords(const std::vector<Record>& a, const std::vector<Record>& b) {
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Record)) == 0);
+}
+bool sameNodes(const NodeTable& a, const NodeTable& b) {
+  return a.boundaryNodes == b.boundaryNodes && a.internalNodes == b.internalNodes &&
+         sameRecords(a.nodes, b.nodes);
+}
+bool samePass(const network::TinySegmentPass& a, const network::TinySegmentPass& b) {
+  return a.tinyFracs == b.tinyFracs && a.absentFracs == b.absentFracs &&
+         a.abFracId == b.abFracId && a.tooTiny == b.tooTiny;
+}
+bool sameCells(const CellTable& a, const CellTable& b) {
+  if (a.boundaryCells != b.boundaryCells || a.internalCells != b.internalCells ||
+      a.cells.size() != b.cells.size()) {
+    return false;
+  }
+  for (std::size_t r = 0; r < a.cells.size(); ++r) {
+    if (!grid::literal::sameCell(a.cells[r], b.cells[r])) return false;
+  }
+  return true;
+}
+bool sameFlows(const grid::FaceFlows& a, const grid::FaceFlows& b) {
+  return sameBits(a.top, b.top) && sameBits(a.right, b.right) && sameBits(a.bottom, b.bottom) &&
+         sameBits(a.left, b.left);
+}
+
+// One pair: the literal and the product's form of a phase, and whether they agree.
+struct Pair {
+  std::string phase;
+  std::function<void(const Study&, benchmark::State&)> literal;
+  std::function<void(const Study&, benchmark::State&)> product;
+  std::function<bool(const Study&)> agree;
+};
+
+std::vector<Pair> pairs() {
+  std::vector<Pair> list;
+
+  list.push_back({"tiny-segment pass",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      SegmentTable segments = s.rawSegments;
+                      benchmark::DoNotOptimize(network::literal::literalTinyPass(segments, s.options.domainL));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      SegmentTable segments = s.rawSegments;
+                      benchmark::DoNotOptimize(network::removeTinySegments(segments, s.options.domainL));
+                    }
+                  },
+                  [](const Study& s) {
+                    SegmentTable a = s.rawSegments;
+                    SegmentTable b = s.rawSegments;
+                    return samePass(network::literal::literalTinyPass(a, s.options.domainL),
+                                    network::removeTinySegments(b, s.options.domainL)) &&
+                           sameRecords(a, b);
+                  }});
+
+  list.push_back({"node count",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(network::literal::literalCount(
+                          s.segments, s.options.domainL, s.options.domainW));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          network::countNodes(s.segments, s.options.domainL, s.options.domainW));
+                    }
+                  },
+                  [](const Study& s) {
+                    const network::NodeCount a = network::literal::literalCount(s.segments, s.options.domainL,
+                                                                       s.options.domainW);
+                    const network::NodeCount b =
+                        network::countNodes(s.segments, s.options.domainL, s.options.domainW);
+                    return a.boundaryNodes == b.boundaryNodes && a.internalNodes == b.internalNodes;
+                  }});
+
+  list.push_back({"node build",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(network::literal::literalBuild(s.segments, s.options));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(network::buildNodes(s.segments, s.options));
+                    }
+                  },
+                  [](const Study& s) {
+                    return sameNodes(network::literal::literalBuild(s.segments, s.options),
+                                     s.unsolvedNodes);
+                  }});
+
+  list.push_back({"DFN assembly",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          dfn::literal::assemble(s.segments, s.unsolvedNodes, s.well));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          dfn::assembleFlowSystem(s.segments, s.unsolvedNodes, s.well));
+                    }
+                  },
+                  [](const Study& s) {
+                    const dfn::literal::DenseSystem dense =
+                        dfn::literal::assemble(s.segments, s.unsolvedNodes, s.well);
+                    return sameBits(dense.A.a, solvers::toDense(s.system.A).a) &&
+                           sameBits(dense.b, s.system.b);
+                  }});
+
+  list.push_back({"MINRES",
+                  [](const Study& s, benchmark::State& state) {
+                    const solvers::DenseMatrix dense = solvers::toDense(s.system.A);
+                    const int maxit = static_cast<int>(state.range(0));
+                    for (auto _ : state) {
+                      Quiet quiet;
+                      std::vector<double> x = s.startVector;
+                      solvers::solveMINRES(dense, s.system.b, x, maxit, s.options.tol, quiet.console);
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    const int maxit = static_cast<int>(state.range(0));
+                    for (auto _ : state) {
+                      Quiet quiet;
+                      std::vector<double> x = s.startVector;
+                      solvers::solveMINRES(s.system.A, s.system.b, x, maxit, s.options.tol,
+                                           quiet.console);
+                    }
+                  },
+                  nullptr});
+
+  list.push_back({"DFN end heads",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(dfn::literal::endHeads(
+                          s.segments, s.nodes, std::numeric_limits<double>::quiet_NaN()));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(dfn::findEndHeads(s.segments, s.nodes));
+                    }
+                  },
+                  [](const Study& s) {
+                    const dfn::EndHeads a = dfn::literal::endHeads(
+                        s.segments, s.nodes, std::numeric_limits<double>::quiet_NaN());
+                    const dfn::EndHeads b = dfn::findEndHeads(s.segments, s.nodes);
+                    return sameBits(a.head1, b.head1) && sameBits(a.head2, b.head2);
+                  }});
+
+  list.push_back({"grid mapping",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::literal::literalCellTable(s.geometry, s.heads, s.segments));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      Quiet quiet;
+                      benchmark::DoNotOptimize(grid::mapFractureContinuum(
+                          s.geometry, s.heads, s.segments, quiet.console));
+                    }
+                  },
+                  [](const Study& s) {
+                    return sameCells(grid::literal::literalCellTable(s.geometry, s.heads, s.segments),
+                                     s.unsolvedCells);
+                  }});
+
+  list.push_back({"grid assembly",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::assembleGridFlowSystem(s.unsolvedCells, s.geometry, *s.index));
+                    }
+                  },
+                  [](const Study& s) {
+                    const grid::literal::DenseSystem dense =
+                        grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry);
+                    return sameBits(dense.matrix.a, solvers::toDense(s.gridSystem.matrix).a) &&
+                           sameBits(dense.rhs, s.gridSystem.rhs);
+                  }});
+
+  list.push_back({"BiCG",
+                  [](const Study& s, benchmark::State& state) {
+                    const solvers::DenseMatrix dense = solvers::toDense(s.gridSystem.matrix);
+                    const int maxit = static_cast<int>(state.range(0));
+                    for (auto _ : state) {
+                      Quiet quiet;
+                      std::vector<double> x(s.gridSystem.rhs.size(), 0.0);
+                      solvers::solveBiCG(dense, s.gridSystem.rhs, x, maxit, s.options.tol,
+                                         quiet.console);
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    const int maxit = static_cast<int>(state.range(0));
+                    for (auto _ : state) {
+                      Quiet quiet;
+                      std::vector<double> x(s.gridSystem.rhs.size(), 0.0);
+                      solvers::solveBiCG(s.gridSystem.matrix, s.gridSystem.rhs, x, maxit,
+                                         s.options.tol, quiet.console);
+                    }
+                  },
+                  nullptr});
+
+  list.push_back({"grid face flows",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::literal::literalFaceFlows(s.cells, s.geometry, false));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::computeFaceFlows(s.cells, s.geometry, *s.index));
+                    }
+                  },
+                  [](const Study& s) {
+                    return sameFlows(grid::literal::literalFaceFlows(s.cells, s.geometry, false),
+                                     grid::computeFaceFlows(s.cells, s.geometry, *s.index));
+                  }});
+  return list;
+}
+
+// The solvers' dense and sparse forms run the same iteration bit for bit (tests/solvers):
+// both run the same steps here, checked by their results.
+bool solversAgree(const Study& s, int minresSteps, int bicgSteps) {
+  Quiet quiet;
+  std::vector<double> xDense = s.startVector;
+  std::vector<double> xSparse = s.startVector;
+  solvers::solveMINRES(solvers::toDense(s.system.A), s.system.b, xDense, minresSteps,
+                       s.options.tol, quiet.console);
+  solvers::solveMINRES(s.system.A, s.system.b, xSparse, minresSteps, s.options.tol,
+                       quiet.console);
+  std::vector<double> gDense(s.gridSystem.rhs.size(), 0.0);
+  std::vector<double> gSparse(s.gridSystem.rhs.size(), 0.0);
+  solvers::solveBiCG(solvers::toDense(s.gridSystem.matrix), s.gridSystem.rhs, gDense, bicgSteps,
+                     s.options.tol, quiet.console);
+  solvers::solveBiCG(s.gridSystem.matrix, s.gridSystem.rhs, gSparse, bicgSteps, s.options.tol,
+                     quiet.console);
+  return sameBits(xDense, xSparse) && sameBits(gDense, gSparse);
+}
+
+// The console report, plus a table of literal / product time ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred || run.iterations == 0) continue;
+      seconds_[run.run_name.function_name] =
+          run.real_accumulated_time / static_cast<double>(run.iterations);
+    }
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::ostream& out = GetOutputStream();
+    out << "\n| phase | pieces | literal ms | product ms | literal / product |\n"
+        << "|---|---:|---:|---:|---:|\n";
+    for (const auto& [name, label] : rows_) {
+      const auto literal = seconds_.find(name + "/literal");
+      const auto product = seconds_.find(name + "/product");
+      if (literal == seconds_.end() || product == seconds_.end()) continue;
+      out << "| " << label << " | " << milliseconds(literal->second) << " | "
+          << milliseconds(product->second) << " | "
+          << ratio(literal->second / product->second) << " |\n";
+    }
+  }
+
+  void addRow(const std::string& name, const std::string& label) {
+    rows_.emplace_back(name, label);
+  }
+
+ private:
+  static std::string milliseconds(double seconds) { return fixed(seconds * 1e3, 3); }
+  static std::string ratio(double value) { return fixed(value, value < 10 ? 2 : 0); }
+  static std::string fixed(double value, int digits) {
+    std::ostringstream text;
+    text.setf(std::ios::fixed);
+    text.precision(digits);
+    text << value;
+    return text.str();
+  }
+
+  std::map<std::string, double> seconds_;
+  std::vector<std::pair<std::string, std::string>> rows_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  for (int which = 0; which < 2; ++which) {
+    const StudySize& size = kSizes[which];
+    for (const Pair& pair : pairs()) {
+      const bool solver = !pair.agree;
+      const std::string name = pair.phase + "/" + size.name;
+      std::string label = pair.phase + " | " + size.name;
+      for (const auto& [form, run] : {std::pair{"literal", pair.literal},
+                                      std::pair{"product", pair.product}}) {
+        auto* bench = benchmark::RegisterBenchmark(
+            (name + "/" + form).c_str(),
+            [which, run, agree = pair.agree, solver, key = name](benchmark::State& state) {
+              const Study& s = study(which);
+              // Google Benchmark calls this more than once; the check runs the first time.
+              static std::map<std::string, bool> verdicts;
+              if (!verdicts.contains(key)) {
+                const int steps = solver ? static_cast<int>(state.range(0)) : 0;
+                verdicts[key] = solver ? solversAgree(s, steps, steps) : agree(s);
+              }
+              if (!verdicts[key]) {
+                state.SkipWithError("the literal and the product's forms differ");
+                return;
+              }
+              run(s, state);
+              state.counters["pieces"] = static_cast<double>(s.rawSegments.size());
+              state.counters["nodes"] = s.unsolvedNodes.totalNodes();
+              state.counters["cells"] = s.unsolvedCells.totalCells();
+            });
+        bench->Unit(benchmark::kMillisecond)->UseRealTime();
+        if (solver) bench->Arg(size.solverSteps > 0 ? size.solverSteps : 1000000);
+      }
+      if (solver) {
+        label += size.solverSteps > 0 ? " (" + std::to_string(size.solverSteps) + " steps)"
+                                      : " (to convergence)";
+      }
+      reporter.addRow(name, label);
+    }
+  }
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
