@@ -27,25 +27,32 @@ NetworkWalk::NetworkWalk(const RunOptions& options, const Backbone& backbone,
       domainW_(options.domainW),
       timeLimit_(timeLimit(options)),
       index_(backbone.segments),
-      lists_(2 * backbone.segments.size()) {
+      steps_(2 * backbone.segments.size()) {
   FRACFLOW_CHECK(table.count() > 0);
   FRACFLOW_CHECK(backbone.head1.size() == backbone.segments.size() &&
                  backbone.head2.size() == backbone.segments.size());
 }
 
-const NetworkWalk::CandidateList& NetworkWalk::candidatesAt(int end) {
-  CandidateList& list = lists_[static_cast<std::size_t>(end)];
-  if (list.first >= 0) return list;
-  index_.segmentsAt(endX(backbone_, end), endY(backbone_, end), scratchSegments_);
-  list.sum = gatherNetworkCandidates(backbone_, scratchSegments_, endX(backbone_, end),
-                                     endY(backbone_, end), scratchCandidates_);
-  list.first = static_cast<int>(candidates_.size());
-  list.count = static_cast<int>(scratchCandidates_.size());
-  for (const NetworkCandidate& c : scratchCandidates_) {
+const NetworkWalk::EndStep& NetworkWalk::stepAt(int end) {
+  EndStep& step = steps_[static_cast<std::size_t>(end)];
+  if (step.first >= 0) return step;
+  const double x = endX(backbone_, end), y = endY(backbone_, end);
+  index_.segmentsAt(x, y, scratchSegments_);
+  const double sum = gatherNetworkCandidates(backbone_, scratchSegments_, x, y, scratchCandidates_);
+  step.first = static_cast<int>(candidates_.size());
+  step.count = static_cast<int>(scratchCandidates_.size());
+  for (const NetworkCandidate& c : scratchCandidates_) flows_.push_back(c.flow);
+  const std::span<const double> flows(flows_.data() + step.first, scratchCandidates_.size());
+  step.branches = prepareBranches(flows, sum);
+  for (std::size_t k = 0; k < scratchCandidates_.size(); ++k) {
+    const NetworkCandidate& c = scratchCandidates_[k];
+    // The flow a move divides by: its filled slot, or its own flow for four or more.
+    const double flow = step.branches.cumulative ? c.flow : step.branches.slot[k];
+    moves_.push_back({c.length / flow, endX(backbone_, c.destinationEnd),
+                      endY(backbone_, c.destinationEnd), c.destinationEnd});
     candidates_.push_back(c);
-    flows_.push_back(c.flow);
   }
-  return list;
+  return step;
 }
 
 ParticleStop NetworkWalk::trackParticle(random::RandomStream& random) {
@@ -70,21 +77,35 @@ ParticleStop NetworkWalk::trackParticle(random::RandomStream& random) {
     const double prevX = x, prevY = y;
     // Off the ends only (0, 0) is reachable, and it lies on an edge.
     FRACFLOW_CHECK(position >= 0);
-    const CandidateList& list = candidatesAt(position);
-    const auto first = static_cast<std::size_t>(list.first);
-    const auto count = static_cast<std::size_t>(list.count);
+    const EndStep& step = stepAt(position);
+    const auto first = static_cast<std::size_t>(step.first);
+    const auto count = static_cast<std::size_t>(step.count);
     for (std::size_t i = 0; i < std::min<std::size_t>(count, 3); ++i) {
-      slots_[i] = candidates_[first + i];
+      slotSource_[i] = static_cast<int>(first + i);
     }
-    const BranchChoice choice = chooseBranch(
-        std::span<const double>(flows_.data() + first, count), list.sum, random.uniform());
+    const BranchChoice choice =
+        chooseBranch(step.branches, std::span<const double>(flows_.data() + first, count),
+                     random.uniform());
     if (choice.slot >= 0) {
       const auto slot = static_cast<std::size_t>(choice.slot);
-      const NetworkCandidate move = count <= 3 ? slots_[slot] : candidates_[first + slot];
-      position = move.destinationEnd;
-      x = position >= 0 ? endX(backbone_, position) : 0.0;
-      y = position >= 0 ? endY(backbone_, position) : 0.0;
-      t += move.length / choice.flow;
+      if (slot < count) {
+        const Move& move = moves_[first + slot];
+        position = move.end;
+        x = move.x;
+        y = move.y;
+        t += move.time;
+      } else if (slotSource_[slot] >= 0) {
+        const NetworkCandidate& held = candidates_[static_cast<std::size_t>(slotSource_[slot])];
+        position = held.destinationEnd;
+        x = endX(backbone_, position);
+        y = endY(backbone_, position);
+        t += held.length / choice.flow;
+      } else {
+        position = -1;
+        x = 0.0;
+        y = 0.0;
+        t += 0.0 / choice.flow;
+      }
     }
     if (t > timeLimit_) {
       stop.end = WalkEnd::TimedOut;

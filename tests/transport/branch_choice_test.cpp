@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <random>
 #include <vector>
+
+#include "random/random_stream.hpp"
 
 namespace fracflow::transport {
 namespace {
@@ -59,6 +64,42 @@ TEST(BranchChoice, SplitsOneToThreeOverTheDraws) {
     if (chooseBranch(flows, 4.0, u).slot == 0) ++first;
   }
   EXPECT_NEAR(first / 32768.0, 0.25, 1e-4);
+}
+
+TEST(BranchChoice, DrawBoundsGiveTheRulesSlotForEveryRawDraw) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  std::vector<std::vector<double>> lists = {
+      {}, {1.0}, {0.0}, {1.0, 3.0}, {0.0, 4.0}, {4.0, 0.0}, {1.0, 0.0, 3.0}, {1e-300, 1.0, 2.0},
+      {5e-324}, {5e-324, 5e-324}, {inf}, {1.0, inf}, {-1.0}, {2.0, -1.0}, {nan}, {1.0, nan},
+      {0.1, 0.2, 0.30000000000000004}, {1.0, 1.0, 1.0, 1.0},
+  };
+  std::mt19937_64 gen(3);
+  std::uniform_real_distribution<double> flow(0.0, 10.0);
+  for (int k = 0; k < 60; ++k) {
+    std::vector<double> random(static_cast<std::size_t>(1 + k % 3));
+    for (double& f : random) f = k % 7 == 0 ? 0.0 : flow(gen) * std::pow(10.0, k % 5 - 2);
+    lists.push_back(random);
+  }
+  int checked = 0;
+  for (const auto& flows : lists) {
+    const PreparedBranches prepared = prepareBranches(flows, sumOf(flows));
+    DrawBounds bounds;
+    if (!drawBounds(prepared, bounds)) continue;
+    ++checked;
+    for (int raw = 0; raw <= 32767; ++raw) {
+      const double u = random::RandomStream::uniformOf(raw);
+      ASSERT_EQ(pickByDraw(bounds, raw), chooseBranch(prepared, flows, u).slot)
+          << "raw " << raw << " list of " << flows.size() << " starting " << (flows.empty() ? 0.0 : flows[0]);
+    }
+  }
+  EXPECT_GT(checked, 60);
+  // Where the rule cannot be put as bounds: a negative or NaN sum, NaN slots, four or more.
+  DrawBounds bounds;
+  for (const std::vector<double>& flows : {std::vector<double>{-1.0}, std::vector<double>{nan},
+                                           std::vector<double>{1.0, 1.0, 1.0, 1.0}}) {
+    EXPECT_FALSE(drawBounds(prepareBranches(flows, sumOf(flows)), bounds));
+  }
 }
 
 }  // namespace
