@@ -3,6 +3,7 @@
 // files) in a temporary folder.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -58,7 +59,8 @@ class TempFolder {
 
 // A square lattice of 224 × 224 nodes joined along rows and columns (99 904 segments), with a
 // spacing that is no binary fraction and heads falling to the right with a wavy tilt, so that
-// particles branch at most nodes on their way from the left face.
+// particles branch at most nodes on their way from the left face. The segments are shuffled,
+// as a backbone taken over from a fracture list has no spatial order.
 Backbone latticeBackbone(int n) {
   Backbone b;
   const double spacing = 1000.0 / (n - 1);
@@ -82,7 +84,16 @@ Backbone latticeBackbone(int n) {
       if (j + 1 < n) add(i, j, i, j + 1);
     }
   }
-  return b;
+  std::vector<std::size_t> order(b.segments.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::shuffle(order.begin(), order.end(), gen);
+  Backbone shuffled;
+  for (std::size_t k : order) {
+    shuffled.segments.push_back(b.segments[k]);
+    shuffled.head1.push_back(b.head1[k]);
+    shuffled.head2.push_back(b.head2[k]);
+  }
+  return shuffled;
 }
 
 void NetworkTransport(benchmark::State& state) {
