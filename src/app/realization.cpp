@@ -2,8 +2,13 @@
 #include "app/realization.hpp"
 
 #include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "app/dfn_phase.hpp"
+#include "app/grid_phase.hpp"
+#include "app/network_phase.hpp"
 #include "io/output_file.hpp"
 
 namespace fracflow::app {
@@ -34,7 +39,6 @@ void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
 
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
                               io::TextStream& console) {
-  (void)options;
   printHeader(console, realizationNumber);
   Realization realization{realizationNumber, console,
                           random::RandomStream::forRealization(realizationNumber)};
@@ -45,6 +49,28 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
   if (!networkFile) {
     console.line("Could not open the Network Data file");
     return RealizationEnd::Skipped;
+  }
+
+  // 2. Fractures, segments and nodes.
+  NetworkPhaseResult networkPhase =
+      runNetworkPhase(options, realization, networkFile, networkFileName);
+  if (networkPhase.end != RealizationEnd::Completed) return networkPhase.end;
+  Network& network = networkPhase.network;
+
+  // 3. Well nodes, whatever dfncp is; then the network flow.
+  const std::optional<dfn::WellNodes> well = runWellStep(options, network.nodes, console);
+  if (!well) return RealizationEnd::RunEnded;
+  if (options.dfncp == 1) {
+    const RealizationEnd end = runDfnPhase(options, realization, network.segments, network.nodes,
+                                           *well, network.fractureCount);
+    if (end != RealizationEnd::Completed) return end;
+  }
+
+  // 4. The grid takes the segment list over, whatever the switches.
+  SegmentTable gridSegments = std::move(network.segments);
+  if (options.grdcp == 1) {
+    std::optional<CellTable> cells = runGridPhase(options, realization, std::move(gridSegments));
+    if (!cells) return RealizationEnd::RunEnded;
   }
 
   return RealizationEnd::Completed;

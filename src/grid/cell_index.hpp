@@ -23,10 +23,15 @@ class CellIndex {
 
   // Calls visit(m) for every cell m whose centre lies in the neighbour window about
   // (px, py), in ascending m.
+  // visit may itself query the index: the matches are held outside the shared buffer
+  // while it runs.
   template <typename Visit>
   void forEachInWindow(double px, double py, Visit visit) const {
-    collectInWindow(px, py, scratch_);
-    for (const int m : scratch_) visit(m);
+    std::vector<int> found;
+    found.swap(scratch_);
+    collectInWindow(px, py, found);
+    for (const int m : found) visit(m);
+    found.swap(scratch_);
   }
 
   // The first cell (in array order) whose centre equals (x, y) exactly, or -1.

@@ -19,6 +19,7 @@ struct Segment {
 using Fracture = Segment;
 
 using SegmentTable = std::vector<Segment>;
+using FractureTable = std::vector<Fracture>;
 
 inline double segmentLength(const Segment& s) {
   return std::sqrt((s.x2 - s.x1) * (s.x2 - s.x1) + (s.y2 - s.y1) * (s.y2 - s.y1));

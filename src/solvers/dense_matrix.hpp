@@ -13,11 +13,24 @@ struct DenseMatrix {
   explicit DenseMatrix(int order = 0)
       : n(order), a(static_cast<std::size_t>(order) * static_cast<std::size_t>(order), 0.0) {}
   double& at(int i, int j) {
-    return a[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
+    return a[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) +
+             static_cast<std::size_t>(j)];
   }
   double at(int i, int j) const {
-    return a[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
+    return a[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) +
+             static_cast<std::size_t>(j)];
   }
 };
+
+inline int matrixOrder(const DenseMatrix& A) { return A.n; }
+
+// Row i of A times x, summed from column 0 upward into a sum that starts at +0.
+inline double rowProduct(const DenseMatrix& A, int i, const double* x) {
+  const auto n = static_cast<std::size_t>(A.n);
+  const double* row = A.a.data() + static_cast<std::size_t>(i) * n;
+  double sum = 0.0;
+  for (std::size_t j = 0; j < n; ++j) sum += row[j] * x[j];
+  return sum;
+}
 
 }  // namespace fracflow::solvers

@@ -10,7 +10,10 @@
 
 namespace fracflow::solvers {
 
-// Returns 0 when |eta| <= tol * ||b||, 1 otherwise. The dense and sparse forms run the same
+// Returns 0 when |eta| <= tol * ||b||, 1 otherwise; at least one step is made, at most
+// max(maxit, 1). Two solved cases make no step, print "MINRES converged after 1 steps" and
+// return 0: b = 0 in every entry (x is set to 0) and an exact start vector (b - A x has norm 0;
+// x is left as it is). b and x must have A's order. The dense and sparse forms run the same
 // iteration and give bit-identical iterates for the same matrix.
 int solveMINRES(const DenseMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
                 double tol, io::TextStream& console);

@@ -1,0 +1,63 @@
+// The DFN phase, step by step.
+#include "app/dfn_phase.hpp"
+
+#include "dfn/backbone_selection.hpp"
+#include "dfn/end_heads.hpp"
+#include "dfn/face_flows.hpp"
+#include "dfn/flow_files.hpp"
+#include "dfn/flow_system.hpp"
+#include "dfn/node_heads.hpp"
+#include "io/output_file.hpp"
+#include "io/polyline_file.hpp"
+#include "solvers/system_dump.hpp"
+
+namespace fracflow::app {
+
+std::optional<dfn::WellNodes> runWellStep(const RunOptions& options, const NodeTable& nodes,
+                                          io::TextStream& console) {
+  dfn::WellNodes well = dfn::findWellNodes(nodes, options, console);
+  if (dfn::wellCatchesNoNode(well, options)) {
+    console.line(dfn::kNoWellNodeMessage);
+    return std::nullopt;
+  }
+  return well;
+}
+
+RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
+                           const SegmentTable& segments, NodeTable& nodes,
+                           const dfn::WellNodes& well, int fractureCount) {
+  {
+    // The system lives from assembly to the end of the solve.
+    const dfn::FlowSystem system = dfn::assembleFlowSystem(segments, nodes, well);
+    if (options.dfnfl == 1) {
+      solvers::writeMatrixDump(realization.fileName("a."), system.A);
+      solvers::writeVectorDump(realization.fileName("b."), system.b);
+    }
+    if (!dfn::solveNodeHeads(system, nodes, options, realization.console)) {
+      writeNonConvergenceFile("NoConDFN.", realization.realizationNumber, "DFN");
+      return RealizationEnd::RunEnded;
+    }
+  }
+
+  const Backbone backbone = [&] {
+    const dfn::EndHeads heads = dfn::findEndHeads(segments, nodes);
+    return dfn::findBackbone(segments, heads, options, fractureCount, realization.console);
+  }();
+  if (options.bbone == 1) {
+    io::writePolylineFile(realization.fileName("Backbone.", io::Extension::Bln),
+                          backbone.segments);
+  }
+  if (options.dfndt == 1) {
+    dfn::writeHeadFile(realization.fileName("dfnhead."), nodes);
+    dfn::writeFlowDataFile(realization.fileName("FlowData."), backbone);
+  }
+
+  io::OutputFile dfnFlowFile(realization.fileName("DFN_flow."));
+  dfn::writeFaceFlows(dfnFlowFile, dfn::computeFaceFlows(backbone, options));
+  // Particle tracking on the backbone (dfntr = 1) belongs here: it takes the backbone and
+  // this open file, appends its report, and the file is closed after it.
+  dfnFlowFile.close();
+  return RealizationEnd::Completed;
+}
+
+}  // namespace fracflow::app

@@ -1,0 +1,32 @@
+// Grid phase: mapping, flow, files.
+#include "app/grid_phase.hpp"
+
+#include <utility>
+
+#include "grid/cell_index.hpp"
+#include "grid/fracture_continuum.hpp"
+#include "grid/grid_files.hpp"
+#include "grid/grid_flow.hpp"
+
+namespace fracflow::app {
+
+std::optional<CellTable> runGridPhase(const RunOptions& options, const Realization& realization,
+                                      SegmentTable gridSegments) {
+  const grid::GridGeometry geometry = grid::GridGeometry::fromOptions(options);
+  CellTable table =
+      grid::mapFractureContinuum(geometry, grid::FaceHeads::fromOptions(options),
+                                 std::move(gridSegments), realization.console);
+  const grid::CellIndex index(table.cells, geometry.cellx, geometry.celly, geometry.cellSizeX,
+                              geometry.cellSizeY);
+  const grid::GridFlowSettings settings{realization.realizationNumber, options.grdfl == 1,
+                                        options.maxit, options.tol};
+  if (!grid::assembleAndSolveGridFlow(table, geometry, index, settings, realization.console)) {
+    writeNonConvergenceFile("NoConGrd.", realization.realizationNumber, "Grid");
+    return std::nullopt;
+  }
+  grid::writeGridHeadsAndFaceFlows(table, geometry, index, realization.realizationNumber,
+                                   options.grddt == 1);
+  return table;
+}
+
+}  // namespace fracflow::app

@@ -1,0 +1,33 @@
+// The network phases of a realization: fractures read and clipped, the segment list and its
+// tiny-segment pass, and the nodes, with their console lines and plot files.
+#pragma once
+
+#include <istream>
+#include <string>
+
+#include "app/realization.hpp"
+#include "network/node.hpp"
+#include "network/segment.hpp"
+#include "options/run_options.hpp"
+
+namespace fracflow::app {
+
+// What the flow phases work on.
+struct Network {
+  int fractureCount = 0;  // fractures kept, before any tiny segment was removed
+  SegmentTable segments;  // after the tiny-segment pass
+  NodeTable nodes;
+};
+
+struct NetworkPhaseResult {
+  RealizationEnd end = RealizationEnd::Completed;  // anything else: the realization stops
+  Network network;                                 // complete only when end is Completed
+};
+
+// Runs the fracture, segment and node phases on the open network data file. A malformed
+// file is reported on stderr before anything of the realization is printed, and the
+// realization is skipped; a segment too short to keep ends the run.
+NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& realization,
+                                   std::istream& networkFile, const std::string& networkFileName);
+
+}  // namespace fracflow::app

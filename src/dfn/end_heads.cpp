@@ -1,0 +1,36 @@
+// End heads through the node index.
+#include "dfn/end_heads.hpp"
+
+#include <cstddef>
+#include <limits>
+
+#include "dfn/node_index.hpp"
+
+namespace fracflow::dfn {
+
+EndHeads findEndHeads(const SegmentTable& segments, const NodeTable& nodes) {
+  constexpr double kNoHead = std::numeric_limits<double>::quiet_NaN();
+  EndHeads heads;
+  heads.head1.assign(segments.size(), kNoHead);
+  heads.head2.assign(segments.size(), kNoHead);
+  const NodeIndex index(nodes.nodes);
+  std::vector<int> atEnd1;
+  std::vector<int> atEnd2;
+  for (std::size_t s = 0; s < segments.size(); ++s) {
+    const Segment& segment = segments[s];
+    index.nodesWhoseWidenedWindowHolds(segment.x1, segment.y1, kEndHeadOffset, atEnd1);
+    index.nodesWhoseWidenedWindowHolds(segment.x2, segment.y2, kEndHeadOffset, atEnd2);
+    if (!atEnd1.empty()) heads.head1[s] = nodes.nodes[static_cast<std::size_t>(atEnd1.back())].head;
+    // Both lists ascend: walk end 2's from the back to the last node not holding end 1.
+    auto end1 = atEnd1.rbegin();
+    for (auto q = atEnd2.rbegin(); q != atEnd2.rend(); ++q) {
+      while (end1 != atEnd1.rend() && *end1 > *q) ++end1;
+      if (end1 != atEnd1.rend() && *end1 == *q) continue;
+      heads.head2[s] = nodes.nodes[static_cast<std::size_t>(*q)].head;
+      break;
+    }
+  }
+  return heads;
+}
+
+}  // namespace fracflow::dfn

@@ -1,0 +1,25 @@
+// The network flow solve.
+#include "dfn/node_heads.hpp"
+
+#include <cstddef>
+#include <vector>
+
+#include "dfn/start_vector.hpp"
+#include "solvers/minres.hpp"
+
+namespace fracflow::dfn {
+
+bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions& options,
+                    io::TextStream& console) {
+  std::vector<double> x = startVector(nodes, options);
+  if (solvers::solveMINRES(system.A, system.b, x, options.maxit, options.tol, console) != 0) {
+    return false;
+  }
+  for (int r = 0; r < nodes.internalNodes; ++r) {
+    nodes.nodes[static_cast<std::size_t>(nodes.boundaryNodes + r)].head =
+        x[static_cast<std::size_t>(r)];
+  }
+  return true;
+}
+
+}  // namespace fracflow::dfn

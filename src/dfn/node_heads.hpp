@@ -1,0 +1,17 @@
+// Solving the network flow system for the internal-node heads.
+#pragma once
+
+#include "dfn/flow_system.hpp"
+#include "io/text_stream.hpp"
+#include "network/node.hpp"
+#include "options/run_options.hpp"
+
+namespace fracflow::dfn {
+
+// Runs MINRES from the interpolated start vector. When it converges the solved heads are
+// stored in the internal nodes and true is returned; otherwise the nodes are left as they
+// were and false is returned (the solver has printed its verdict).
+bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions& options,
+                    io::TextStream& console);
+
+}  // namespace fracflow::dfn

@@ -1,0 +1,33 @@
+// Assembly, dumps and solve of the grid flow.
+#include "grid/grid_flow.hpp"
+
+#include <vector>
+
+#include "grid/grid_flow_system.hpp"
+#include "io/file_names.hpp"
+#include "solvers/bicg.hpp"
+#include "solvers/system_dump.hpp"
+
+namespace fracflow::grid {
+
+bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,
+                              const GridFlowSettings& settings, io::TextStream& console) {
+  const GridFlowSystem system = assembleGridFlowSystem(table, grid, index);
+  if (settings.writeDumps) {
+    solvers::writeMatrixDump(io::realizationFileName("ag.", settings.realizationNumber),
+                             system.matrix);
+    solvers::writeVectorDump(io::realizationFileName("bg.", settings.realizationNumber),
+                             system.rhs);
+  }
+  std::vector<double> solution(system.rhs.size(), 0.0);
+  if (solvers::solveBiCG(system.matrix, system.rhs, solution, settings.maxit, settings.tol,
+                         console) != 0) {
+    return false;
+  }
+  for (std::size_t r = 0; r < solution.size(); ++r) {
+    table.cells[static_cast<std::size_t>(table.boundaryCells) + r].head = solution[r];
+  }
+  return true;
+}
+
+}  // namespace fracflow::grid

@@ -1,0 +1,183 @@
+// End-to-end runs of the executable in a temporary folder: the console lines of the network
+// phases and the Fractures and Segments plot files against the example studies, and the
+// paths where a network data file is malformed, short, or holds a segment too short to keep.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fracflow {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void spit(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+// The console up to each realization's "Total Nodes = " line: later phases are not part of
+// this comparison. A realization without that line (skipped, or ending the run) is whole.
+std::vector<std::string> networkLines(const std::string& stdoutText) {
+  std::vector<std::string> out;
+  bool keep = true;
+  for (const std::string& line : lines(stdoutText)) {
+    if (line.rfind("STARTING THE SIMULATIONS", 0) == 0) {
+      // The header opens with two empty lines and a line of slashes before this line.
+      if (!keep) out.insert(out.end(), {"", "", std::string(65, '/'), ""});
+      keep = true;
+    }
+    if (keep) out.push_back(line);
+    if (line.rfind("Total Nodes = ", 0) == 0) keep = false;
+  }
+  return out;
+}
+
+struct RunResult {
+  fs::path dir;
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+class NetworkPhaseRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("fracflow_network_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void copyInputs(const std::string& study) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(FRACFLOW_TEST_DATA) / study / "input")) {
+      fs::copy_file(entry.path(), dir_ / entry.path().filename());
+    }
+  }
+
+  // Replaces the value at the start of a line of the parameter file.
+  void setParameter(int lineNumber, const std::string& value) {
+    std::vector<std::string> all = lines(slurp(dir_ / "Data_and_OutputOptions.txt"));
+    std::string& line = all[static_cast<std::size_t>(lineNumber - 1)];
+    line = value + line.substr(line.find_first_of(" \t"));
+    std::string text;
+    for (const std::string& l : all) text += l + "\n";
+    spit(dir_ / "Data_and_OutputOptions.txt", text);
+  }
+
+  RunResult run() {
+    const std::string command =
+        "cd '" + dir_.string() + "' && '" FRACFLOW_EXE "' >stdout.txt 2>stderr.txt";
+    const int raw = std::system(command.c_str());
+    RunResult r;
+    r.dir = dir_;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(dir_ / "stdout.txt");
+    r.err = slurp(dir_ / "stderr.txt");
+    return r;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(NetworkPhaseRun, MatchesTheExampleStudies) {
+  for (const char* study : {"edge_clip", "edge_tiny", "edge_diag45", "runs3_missing_0002",
+                            "rand_iso_sparse", "rand_three_sets_rect"}) {
+    SCOPED_TRACE(study);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    copyInputs(study);
+    const RunResult r = run();
+    const fs::path expected = fs::path(FRACFLOW_TEST_DATA) / study / "expected";
+    EXPECT_EQ(networkLines(r.out), networkLines(slurp(expected / "stdout.txt")));
+    int plots = 0;
+    for (const auto& entry : fs::directory_iterator(expected)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("Fractures.", 0) != 0 && name.rfind("Segments.", 0) != 0) continue;
+      SCOPED_TRACE(name);
+      ++plots;
+      EXPECT_EQ(slurp(r.dir / name), slurp(entry.path()));
+    }
+    EXPECT_GT(plots, 0);
+  }
+}
+
+TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
+  copyInputs("edge_tiny");
+  setParameter(12, "2");  // numberruns
+  const std::string good = slurp(dir_ / "Network_data.0001.txt");
+  fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
+  spit(dir_ / "Network_data.0001.txt", "0 10 80 10 1\n\n80 10 eighty 10 1\n" + good);
+  const RunResult r = run();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Network_data.0001.txt:3: x2: expected a number, found 'eighty'"),
+            std::string::npos)
+      << r.err;
+  // Nothing of realization 1 is printed or written; realization 2 runs as usual.
+  const std::vector<std::string> out = lines(r.out);
+  const auto first = std::find(out.begin(), out.end(),
+                               "STARTING THE SIMULATIONS FOR MONTE-CARLO RELIAZATION NUMBER = 1");
+  ASSERT_NE(first, out.end());
+  ASSERT_GT(out.end() - first, 8);
+  EXPECT_EQ(first[6], std::string(65, '/'));
+  EXPECT_EQ(first[8], "STARTING THE SIMULATIONS FOR MONTE-CARLO RELIAZATION NUMBER = 2");
+  EXPECT_NE(r.out.find("Number of Fractures = 30"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "Fractures.0001.bln"));
+  EXPECT_TRUE(fs::exists(dir_ / "Segments.0002.bln"));
+}
+
+TEST_F(NetworkPhaseRun, UsesTheLinesOfAShortFileWithANote) {
+  copyInputs("edge_tiny");
+  setParameter(13, "40");  // meet_fracs: the file holds 30 lines
+  const RunResult r = run();
+  EXPECT_NE(r.err.find("Network_data.0001.txt: 30 fracture lines read, fewer than meet_fracs (40)"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(networkLines(r.out),
+            networkLines(slurp(fs::path(FRACFLOW_TEST_DATA) / "edge_tiny/expected/stdout.txt")));
+}
+
+TEST_F(NetworkPhaseRun, EndsTheRunAtASegmentTooShortToKeep) {
+  copyInputs("edge_tiny");
+  setParameter(12, "2");
+  setParameter(13, "3");
+  // The boundary-to-boundary fracture moves to the front, in exchange with the first one; the
+  // second, of no length, keeps its place: index 1.
+  spit(dir_ / "Network_data.0001.txt", "20 20 30 30 1\n40 40 40 40 1\n0 50 100 50 1\n");
+  fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
+  const RunResult r = run();
+  EXPECT_EQ(r.status, 1);
+  const std::vector<std::string> out = lines(r.out);
+  ASSERT_GE(out.size(), 4u);
+  EXPECT_EQ(out[out.size() - 2], "Total number of segments = 3");
+  EXPECT_EQ(out.back(),
+            "DFN simulation for realization number 1 is being aborted as at least one fracture "
+            "segment is too tiny! ID number = 1");
+  EXPECT_TRUE(fs::exists(dir_ / "Segments.0001.bln"));
+  EXPECT_FALSE(fs::exists(dir_ / "Fractures.0002.bln"));
+}
+
+}  // namespace
+}  // namespace fracflow

@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/realization.hpp"
+#include "support/run_fracflow.hpp"
+
+namespace fracflow::app {
+namespace {
+
+TEST(NonConvergenceFile, TwoLinesNamingTheRealizationAndMethod) {
+  fracflow::testing::TempDir dir;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  writeNonConvergenceFile("NoConDFN.", 2, "DFN");
+  writeNonConvergenceFile("NoConGrd.", 17, "Grid");
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(fracflow::testing::readFile(dir.path() / "NoConDFN.0002.txt"),
+            "2\nRealization number 2 did not converge for DFN flow solution\n");
+  EXPECT_EQ(fracflow::testing::readFile(dir.path() / "NoConGrd.0017.txt"),
+            "17\nRealization number 17 did not converge for Grid flow solution\n");
+}
+
+}  // namespace
+}  // namespace fracflow::app

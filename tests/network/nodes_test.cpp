@@ -1,0 +1,241 @@
+#include "network/nodes.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "network/point_index.hpp"
+#include "network/point_windows.hpp"
+
+namespace fracflow::network {
+namespace {
+
+RunOptions domain100() {
+  RunOptions o;
+  o.domainL = 100.0;
+  o.domainW = 100.0;
+  o.tf1 = 10.0;  // top: 10 at x = 0 to 20 at x = 100
+  o.tf2 = 20.0;
+  o.rf1 = 1.0;  // right: 1 at y = 0 to 3 at y = 100
+  o.rf2 = 3.0;
+  o.bf1 = 7.0;  // bottom: 7 to 5
+  o.bf2 = 5.0;
+  o.lf1 = 4.0;  // left: 4 to 8
+  o.lf2 = 8.0;
+  return o;
+}
+
+// The node scans as first written down, each end point against every other end point
+// (counting) or every node made so far (building), with a corner taking one node.
+NodeCount literalCount(const SegmentTable& seg, double L, double W) {
+  NodeCount count;
+  double sum = 0.0;
+  for (std::size_t s = 0; s < seg.size(); ++s) {
+    for (int e = 0; e < 2; ++e) {
+      const double px = e == 0 ? seg[s].x1 : seg[s].x2;
+      const double py = e == 0 ? seg[s].y1 : seg[s].y2;
+      if (py == W || px == L || py == 0.0 || px == 0.0) {
+        ++count.boundaryNodes;
+        continue;
+      }
+      int c = 1;
+      for (std::size_t t = 0; t < seg.size(); ++t) {
+        if (t == s) continue;
+        if (inRelativeWindow(seg[t].x1, seg[t].y1, px, py)) ++c;
+        if (inRelativeWindow(seg[t].x2, seg[t].y2, px, py)) ++c;
+      }
+      sum += 1.0 / c;
+    }
+  }
+  count.internalNodes = static_cast<int>(std::fabs(sum + 0.05));
+  return count;
+}
+
+NodeTable literalBuild(const SegmentTable& seg, const RunOptions& o) {
+  NodeTable t;
+  for (const Segment& s : seg) {
+    for (int e = 0; e < 2; ++e) {
+      const double x = e == 0 ? s.x1 : s.x2;
+      const double y = e == 0 ? s.y1 : s.y2;
+      if (y == o.domainW)
+        t.nodes.push_back({o.tf1 + (o.tf2 - o.tf1) * (x / o.domainL), x, y});
+      else if (x == o.domainL)
+        t.nodes.push_back({o.rf1 + (o.rf2 - o.rf1) * (y / o.domainW), x, y});
+      else if (y == 0.0)
+        t.nodes.push_back({o.bf1 + (o.bf2 - o.bf1) * (x / o.domainL), x, y});
+      else if (x == 0.0)
+        t.nodes.push_back({o.lf1 + (o.lf2 - o.lf1) * (y / o.domainW), x, y});
+    }
+  }
+  t.boundaryNodes = static_cast<int>(t.nodes.size());
+  const int k0 = t.boundaryNodes - 1;
+  for (const Segment& s : seg) {
+    for (int e = 0; e < 2; ++e) {
+      const double x = e == 0 ? s.x1 : s.x2;
+      const double y = e == 0 ? s.y1 : s.y2;
+      if (!(0.0 < x && x < o.domainL && 0.0 < y && y < o.domainW)) continue;
+      bool found = false;
+      for (int k = std::max(k0, 0); k < static_cast<int>(t.nodes.size()); ++k) {
+        const Node& n = t.nodes[static_cast<std::size_t>(k)];
+        if (inRelativeWindow(x, y, n.x, n.y)) found = true;
+      }
+      if (!found) t.nodes.push_back({0.0, x, y});
+    }
+  }
+  t.internalNodes = static_cast<int>(t.nodes.size()) - t.boundaryNodes;
+  return t;
+}
+
+struct NodeCase {
+  const char* name;
+  SegmentTable segments;
+  int boundary;
+  int internal;
+};
+
+TEST(Nodes, CountsAndBuildsBoundaryAndInternalNodes) {
+  const NodeCase cases[] = {
+      // Six end points, three at the junction: c = 3 there, 3 × 1/3 + 3 far ends = 4.
+      {"three segments meeting at one point",
+       {{1, 10, 10, 50, 50}, {1, 50, 50, 90, 10}, {1, 50, 50, 50, 90}},
+       0,
+       4},
+      {"two segments ending at the same point of a face",
+       {{1, 50, 100, 50, 50}, {1, 50, 100, 60, 50}},
+       2,
+       2},
+      {"a corner is one boundary node", {{1, 0, 0, 50, 50}}, 1, 1},
+      {"all four corners", {{1, 0, 0, 100, 100}, {1, 100, 0, 0, 100}}, 4, 0},
+      {"a segment touching nothing", {{1, 20, 20, 30, 30}}, 0, 2},
+      {"end points within a millionth are one node",
+       {{1, 20, 20, 50, 50}, {1, 50.00004, 49.99996, 80, 20}},
+       0,
+       3},
+      {"end points just beyond a millionth are two",
+       {{1, 20, 20, 50, 50}, {1, 50.00006, 50, 80, 20}},
+       0,
+       4},
+      {"no segments", {}, 0, 0},
+  };
+  const RunOptions o = domain100();
+  for (const NodeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const NodeTable t = buildNodes(c.segments, o);
+    EXPECT_EQ(t.boundaryNodes, c.boundary);
+    EXPECT_EQ(t.internalNodes, c.internal);
+    EXPECT_EQ(t.nodes.size(), static_cast<std::size_t>(c.boundary + c.internal));
+    const NodeCount count = countNodes(c.segments, o.domainL, o.domainW);
+    EXPECT_EQ(count.boundaryNodes, c.boundary);
+    EXPECT_EQ(count.internalNodes, c.internal);
+  }
+}
+
+TEST(Nodes, GivesBoundaryNodesTheHeadOfTheirFace) {
+  const RunOptions o = domain100();
+  const NodeTable t = buildNodes(
+      {{1, 50, 100, 0, 25}, {1, 100, 100, 100, 0}, {1, 0, 0, 0, 100}, {1, 100, 50, 30, 0}}, o);
+  ASSERT_EQ(t.boundaryNodes, 8);
+  const double heads[] = {
+      15.0,                                // middle of the top face: (tf1 + tf2) / 2
+      5.0,                                 // a quarter of the left face: lf1 + (lf2 − lf1) / 4
+      20.0,                                // corner (L, W): top face, tf2
+      1.0,                                 // corner (L, 0): right face, rf1
+      7.0,                                 // corner (0, 0): bottom face, bf1
+      10.0,                                // corner (0, W): top face, tf1
+      2.0,                                 // middle of the right face
+      7.0 + (5.0 - 7.0) * (30.0 / 100.0),  // bottom face at x = 30
+  };
+  for (int k = 0; k < 8; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(t.nodes[static_cast<std::size_t>(k)].head, heads[k]);
+  }
+  EXPECT_EQ(t.nodes[1].x, 0.0);
+  EXPECT_EQ(t.nodes[1].y, 25.0);
+}
+
+TEST(Nodes, KeepsTheFirstEndPointOfAClusterAndItsOrder) {
+  const RunOptions o = domain100();
+  const NodeTable t = buildNodes(
+      {{1, 30, 30, 50, 50}, {1, 50.00002, 50.00002, 50, 100}, {1, 60, 60, 30.00001, 29.99999}}, o);
+  ASSERT_EQ(t.boundaryNodes, 1);
+  ASSERT_EQ(t.internalNodes, 3);
+  EXPECT_EQ(t.nodes[1].x, 30.0);
+  EXPECT_EQ(t.nodes[2].x, 50.0);
+  EXPECT_EQ(t.nodes[3].x, 60.0);
+  EXPECT_EQ(t.nodes[1].head, 0.0);
+}
+
+TEST(Nodes, SearchesForDuplicatesFromTheLastBoundaryNode) {
+  // An interior point in the relative window of the last boundary node makes no node.
+  const RunOptions o = domain100();
+  const NodeTable t = buildNodes({{1, 50, 100, 50, 99.99995}}, o);
+  EXPECT_EQ(t.boundaryNodes, 1);
+  EXPECT_EQ(t.internalNodes, 0);
+}
+
+// Networks of points that coincide exactly, lie just inside or outside each other's
+// windows, or lie on the faces, including x = 0 and y = 0.
+SegmentTable randomNodeNetwork(std::mt19937_64& rng) {
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::vector<Point> pool;
+  auto point = [&]() -> Point {
+    const double r = unit(rng);
+    if (!pool.empty() && r < 0.5) {
+      Point p = pool[static_cast<std::size_t>(unit(rng) * static_cast<double>(pool.size()))];
+      const double f[] = {1.0,           1.0,           1.0 + 0.5e-6, 1.0 - 0.5e-6,
+                          1.0 + 0.99e-6, 1.0 + 1.01e-6, 1.0 - 1.01e-6};
+      p.x *= f[static_cast<std::size_t>(unit(rng) * 7)];
+      p.y *= f[static_cast<std::size_t>(unit(rng) * 7)];
+      return p;
+    }
+    Point p{unit(rng) * 100, unit(rng) * 100};
+    if (r > 0.9)
+      p.x = 0.0;
+    else if (r > 0.8)
+      p.y = 0.0;
+    else if (r > 0.75)
+      p.y = 100.0;
+    else if (r > 0.7)
+      p.x = 100.0;
+    else if (r > 0.68)
+      p = {0.0, 0.0};
+    pool.push_back(p);
+    return p;
+  };
+  SegmentTable out;
+  const int n = 5 + static_cast<int>(unit(rng) * 60);
+  for (int k = 0; k < n; ++k) {
+    const Point a = point();
+    const Point b = point();
+    out.push_back({1.0, a.x, a.y, b.x, b.y});
+  }
+  return out;
+}
+
+TEST(Nodes, MatchesThePlainScansOnRandomNetworks) {
+  std::mt19937_64 rng(99);
+  const RunOptions o = domain100();
+  int differ = 0;
+  for (int trial = 0; trial < 500; ++trial) {
+    SCOPED_TRACE(trial);
+    const SegmentTable seg = randomNodeNetwork(rng);
+    const NodeTable a = buildNodes(seg, o);
+    const NodeTable b = literalBuild(seg, o);
+    ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
+    ASSERT_EQ(a.internalNodes, b.internalNodes);
+    ASSERT_EQ(std::memcmp(a.nodes.data(), b.nodes.data(), a.nodes.size() * sizeof(Node)), 0);
+    const NodeCount ca = countNodes(seg, o.domainL, o.domainW);
+    const NodeCount cb = literalCount(seg, o.domainL, o.domainW);
+    ASSERT_EQ(ca.boundaryNodes, cb.boundaryNodes);
+    ASSERT_EQ(ca.internalNodes, cb.internalNodes);
+    ASSERT_EQ(ca.boundaryNodes, a.boundaryNodes);
+    differ += ca.internalNodes != a.internalNodes ? 1 : 0;
+  }
+  // Points lying partly in each other's windows do make the two counts disagree.
+  EXPECT_GT(differ, 0);
+}
+
+}  // namespace
+}  // namespace fracflow::network
