@@ -161,7 +161,6 @@ GridWalk::CellStep& GridWalk::gathered(int record) {
     const double flow = branches.cumulative ? candidate.flow : branches.slot[k];
     const double time = candidate.distance / flow / candidate.crMean;
     const int to = recordOf_[static_cast<std::size_t>(candidate.destinationCell)];
-    times_.push_back(time);
     to_.push_back(to);
     candidates_.push_back(candidate);
     if (k < 3) {

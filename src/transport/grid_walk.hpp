@@ -95,9 +95,7 @@ class GridWalk {
   std::vector<int> count_;
   std::vector<double> sum_;     // per record: its candidates' flows added up
   std::vector<int> exact_;      // per record, once looked up: the record of currentRecord
-  // Per candidate: the time of the move from the gathering centre, its record, its flow and
-  // what it was gathered as.
-  std::vector<double> times_;
+  // Per candidate: its record, its flow and what it was gathered as.
   std::vector<int> to_;
   std::vector<double> flows_;
   std::vector<GridCandidate> candidates_;
