@@ -152,13 +152,13 @@ TEST(GridWalk, InjectionByThroughflowAndSplitsByFlux) {
   RunOptions o = testing::transportOptions(10.0, 10.0, 10, 10);  // cell size 1
   o.scellx = 3, o.ecellx = 4, o.scelly = 1, o.ecelly = 8;         // column 2, rows 0 to 6
   // Two window cells: (2, 2) with a flux of 1 · 200 · 0.01 = 2 to the right, throughflow 1;
-  // (2, 6) with fluxes 2 to the right and 4 upwards, throughflow 3.
+  // (2, 6) with fluxes 1.5 to the right and 4.5 upwards, throughflow 3.
   const CellTable table = cellsOf(o, {
       {2, 2, 200.0, {0, 1, 0, 0}},
       {3, 2, 0.0, {0, 1, 0, 1}},
-      {2, 6, 400.0, {1, 1, 0, 0}},
-      {3, 6, 200.0, {0, 1, 0, 1}},  // flux 2 to the right
-      {2, 7, 0.0, {1, 0, 1, 0}},    // flux 4 upwards
+      {2, 6, 450.0, {1, 1, 0, 0}},
+      {3, 6, 300.0, {0, 1, 0, 1}},  // flux 1.5 to the right
+      {2, 7, 0.0, {1, 0, 1, 0}},    // flux 4.5 upwards
       {4, 2, -10.0, {0, 0, 0, 1}},
       {4, 6, -10.0, {0, 0, 0, 1}},
   });
@@ -170,20 +170,20 @@ TEST(GridWalk, InjectionByThroughflowAndSplitsByFlux) {
   GridWalk walk(o, table, index, injection);
   random::RandomStream random(77);
   const int n = 8000;
-  int low = 0, high = 0, up = 0;
+  int low = 0, high = 0, right = 0;
   for (int p = 0; p < n; ++p) {
     const ParticleStop stop = walk.trackParticle(random);
     if (stop.startY == 2.5) ++low;
     if (stop.startY == 6.5) {
       ++high;
-      if (stop.y == 7.5) ++up;
+      if (stop.y == 6.5) ++right;
     }
   }
   // Four standard deviations of the binomial counts: a quarter of the particles start in the
-  // cell of throughflow 1; from (2, 6) the fluxes 2 and 4 send two thirds upwards.
+  // cell of throughflow 1; from (2, 6) the fluxes 1.5 and 4.5 send a quarter to the right.
   EXPECT_NEAR(low, n / 4, 4.0 * std::sqrt(n * 0.25 * 0.75));
   EXPECT_EQ(low + high, n);
-  EXPECT_NEAR(up, high * 2 / 3, 4.0 * std::sqrt(high * (2.0 / 9.0)));
+  EXPECT_NEAR(right, high / 4, 4.0 * std::sqrt(high * 0.25 * 0.75));
 }
 
 TEST(GridWalk, ParticlesReachTheFacesOnAGridWhoseCellSizeIsNoBinaryFraction) {
