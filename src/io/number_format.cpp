@@ -62,6 +62,18 @@ void appendInteger(std::string& out, long long value, const NumberFormat& format
                format.width);
 }
 
+void appendRoundTrip(std::string& out, double value) {
+  std::array<char, 64> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  out.append(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+}
+
+std::string formatRoundTrip(double value) {
+  std::string out;
+  appendRoundTrip(out, value);
+  return out;
+}
+
 std::string formatNumber(double value, const NumberFormat& format) {
   std::string out;
   appendNumber(out, value, format);

@@ -33,4 +33,10 @@ std::string formatInteger(long long value, const NumberFormat& format = {});
 void appendNumber(std::string& out, double value, const NumberFormat& format = {});
 void appendInteger(std::string& out, long long value, const NumberFormat& format = {});
 
+// The shortest text that reads back to exactly the same double (fixed or scientific
+// notation, whichever is shorter, with the exponent as std::to_chars writes it: 1e-05).
+// For data files that another program reads, where every bit of a coordinate matters.
+std::string formatRoundTrip(double value);
+void appendRoundTrip(std::string& out, double value);
+
 }  // namespace fracflow::io

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace fracflow::io {
 namespace {
@@ -59,6 +64,40 @@ TEST(NumberFormat, IntegersIgnoreNotationButHonourWidth) {
 TEST(NumberFormat, NonFiniteValues) {
   EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity()), "inf");
   EXPECT_EQ(formatNumber(-std::numeric_limits<double>::infinity(), NumberFormat::fixed(6)), "-inf");
+}
+
+TEST(NumberFormat, RoundTripTextIsShortestAndReadsBackExactly) {
+  const FormatCase cases[] = {
+      {0.1, {}, "0.1"},
+      {100.0, {}, "100"},
+      {0.0, {}, "0"},
+      {-2.5, {}, "-2.5"},
+      {1.0 / 3.0, {}, "0.3333333333333333"},
+      {1e-5, {}, "1e-05"},
+      {1.5e300, {}, "1.5e+300"},
+      {1e22, {}, "1e+22"},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(formatRoundTrip(c.value), c.expected);
+  }
+  // Values that need all 17 digits, the extremes and their neighbours read back bit for bit.
+  std::vector<double> values = {std::numeric_limits<double>::denorm_min(),
+                                std::numeric_limits<double>::min(),
+                                std::numeric_limits<double>::max(), 99.99999999999999};
+  for (double v = 1e-9; v < 1e9; v *= 7.3) {
+    values.push_back(v);
+    values.push_back(std::nextafter(v, 0.0));
+    values.push_back(-std::nextafter(v, 1e300));
+  }
+  for (const double v : values) {
+    const std::string text = formatRoundTrip(v);
+    double back = 0.0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), back);
+    ASSERT_EQ(ec, std::errc()) << text;
+    EXPECT_EQ(ptr, text.data() + text.size()) << text;
+    EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
+  }
 }
 
 }  // namespace

@@ -64,9 +64,14 @@ std::string quote(const std::string& text) {
 }  // namespace
 
 RunResult runFracflow(const fs::path& folder, const std::vector<std::string>& args) {
+  return runExecutable(FRACFLOW_EXE, folder, args);
+}
+
+RunResult runExecutable(const std::string& executable, const fs::path& folder,
+                        const std::vector<std::string>& args) {
   const fs::path outPath = folder / ".stdout.capture";
   const fs::path errPath = folder / ".stderr.capture";
-  std::string command = "cd " + quote(folder.string()) + " && " + quote(FRACFLOW_EXE);
+  std::string command = "cd " + quote(folder.string()) + " && " + quote(executable);
   for (const std::string& arg : args) command += " " + quote(arg);
   command += " > " + quote(outPath.string()) + " 2> " + quote(errPath.string());
   const int raw = std::system(command.c_str());

@@ -30,6 +30,10 @@ struct RunResult {
 // Runs the fracflow executable in folder with the given arguments.
 RunResult runFracflow(const std::filesystem::path& folder, const std::vector<std::string>& args = {});
 
+// Runs any executable (a full path) in folder with the given arguments.
+RunResult runExecutable(const std::string& executable, const std::filesystem::path& folder,
+                        const std::vector<std::string>& args = {});
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& text);
 

@@ -1,0 +1,136 @@
+// fracgen as a user meets it: the executable in a folder.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/run_fracflow.hpp"
+
+namespace fracflow::testing {
+namespace {
+
+RunResult runFracgen(const std::filesystem::path& folder, const std::vector<std::string>& args = {}) {
+  return runExecutable(FRACGEN_EXE, folder, args);
+}
+
+const std::vector<std::string> kThreeNetworks = {"Data_and_OutputOptions.txt", "Network_data.0001.txt",
+                                                 "Network_data.0002.txt", "Network_data.0003.txt"};
+
+TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{14, "0.3"}}));
+  const RunResult run = runFracgen(dir.path());
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // progress only goes to a terminal
+  EXPECT_EQ(fileNames(dir.path()), kThreeNetworks);
+  const std::regex summary(
+      "(Network_data\\.000[123]\\.txt: [0-9]+ fractures, [0-9]+ pieces, segment density 0\\.3[0-9]*\n){3}"
+      "Largest piece count: ([0-9]+) \\(Network_data\\.000[123]\\.txt\\); set meet_fracs \\(line 13\\) "
+      "to \\2 to read every piece\n"
+      "meet_fracs is 10 in Data_and_OutputOptions.txt: fracflow reads only the first 10 pieces of a "
+      "file\n");
+  EXPECT_TRUE(std::regex_match(run.out, summary)) << run.out;
+}
+
+TEST(Fracgen, SameSeedSameFilesWhateverTheNumberOfRealizations) {
+  TempDir a, b, c;
+  writeFile(a.path() / "Data_and_OutputOptions.txt", parameterFileText());
+  writeFile(b.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "2"}}));
+  writeFile(c.path() / "Data_and_OutputOptions.txt", parameterFileText());
+  ASSERT_EQ(runFracgen(a.path(), {"--seed", "99"}).exitStatus, 0);
+  ASSERT_EQ(runFracgen(b.path(), {"--seed=99"}).exitStatus, 0);
+  ASSERT_EQ(runFracgen(c.path()).exitStatus, 0);
+  for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string text = readFile(a.path() / name);
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(readFile(b.path() / name), text);
+    EXPECT_NE(readFile(c.path() / name), text);  // the default seed is another one
+  }
+  EXPECT_NE(readFile(a.path() / "Network_data.0001.txt"), readFile(a.path() / "Network_data.0002.txt"));
+}
+
+TEST(Fracgen, WritesIntoTheOutputFolderAndReadsANamedParameterFile) {
+  TempDir dir;
+  writeFile(dir.path() / "study.txt", parameterFileText({{12, "1"}}));
+  const RunResult run = runFracgen(dir.path(), {"--output-dir", "nets/one", "study.txt"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(fileNames(dir.path() / "nets" / "one"), std::vector<std::string>{"Network_data.0001.txt"});
+  EXPECT_EQ(run.out.rfind("nets/one/Network_data.0001.txt: ", 0), 0u) << run.out;
+}
+
+TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
+  struct Case {
+    const char* name;
+    std::string parameterFile;  // empty: none
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"unknown argument", parameterFileText(), {"--bogus"}, 2,
+       "fracgen: unknown argument '--bogus' (see fracgen --help)\n"},
+      {"no parameter file", "", {}, 2,
+       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file\n"},
+      {"malformed parameter file", parameterFileText({{17, "x"}}), {}, 2,
+       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number\n"},
+      {"a switch out of range", parameterFileText({{55, "3"}}), {}, 2,
+       "fracgen: Data_and_OutputOptions.txt: One or more of the ouput options are more than 2, please "
+       "correct\n"},
+      {"probabilities that do not sum to 1", parameterFileText({{24, "0.5"}}), {}, 2,
+       "fracgen: Data_and_OutputOptions.txt:16: prob1 + prob2 + prob3: the set probabilities must sum "
+       "to 1 (within 1e-6), found 1.5\n"},
+      {"an output folder that is a file", parameterFileText(), {"--output-dir", "Data_and_OutputOptions.txt"},
+       1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    if (!c.parameterFile.empty()) writeFile(dir.path() / "Data_and_OutputOptions.txt", c.parameterFile);
+    const RunResult run = runFracgen(dir.path(), c.args);
+    EXPECT_EQ(run.exitStatus, c.status);
+    if (!c.err.empty()) {
+      EXPECT_EQ(run.err, c.err);
+    } else {
+      EXPECT_NE(run.err, "");
+    }
+    EXPECT_EQ(run.out, "");
+    for (const std::string& name : fileNames(dir.path())) {
+      EXPECT_EQ(name.rfind("Network_data.", 0), std::string::npos) << name;
+    }
+  }
+}
+
+TEST(Fracgen, HelpAndNoRealizations) {
+  TempDir dir;
+  const RunResult help = runFracgen(dir.path(), {"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_EQ(help.out.rfind("usage: fracgen [--seed N] [--output-dir DIR] [PARAMETER_FILE]\n", 0), 0u);
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "0"}}));
+  const RunResult none = runFracgen(dir.path());
+  EXPECT_EQ(none.exitStatus, 0);
+  EXPECT_EQ(none.out, "numberruns is 0: there is no network to write\n");
+}
+
+TEST(Fracgen, RegeneratesTheBundledExample) {
+  const std::filesystem::path example =
+      std::filesystem::path(FRACFLOW_TEST_DATA) / ".." / ".." / "examples" / "quickstart";
+  TempDir dir;
+  std::filesystem::copy_file(example / "Data_and_OutputOptions.txt",
+                             dir.path() / "Data_and_OutputOptions.txt");
+  const RunResult run = runFracgen(dir.path());
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt", "Network_data.0003.txt"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(readFile(dir.path() / name), readFile(example / name));
+  }
+  // Its meet_fracs reads every piece of the largest file.
+  EXPECT_NE(run.out.find("meet_fracs is 1062 in Data_and_OutputOptions.txt: fracflow reads every piece\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Largest piece count: 1062 "), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace fracflow::testing
