@@ -14,16 +14,16 @@ namespace fracflow::transport {
 namespace {
 
 // A cell of column i, row j with the given faceK on its four faces, one crfactor everywhere.
-struct CellSpec {
+struct CellInput {
   int i, j;
   double head;
   double k[4];  // top, right, bottom, left
   double cr = 1.0;
 };
 
-CellTable cellsOf(const RunOptions& o, const std::vector<CellSpec>& specs) {
+CellTable cellsOf(const RunOptions& o, const std::vector<CellInput>& inputs) {
   CellTable table;
-  for (const CellSpec& s : specs) {
+  for (const CellInput& s : inputs) {
     Cell c;
     c.center[0] = (s.i + 0.5) * o.cellSizeX;
     c.center[1] = (s.j + 0.5) * o.cellSizeY;
@@ -105,19 +105,19 @@ TEST(GridWalk, ArrivalsAndTheirFaces) {
     SCOPED_TRACE(c.name);
     RunOptions o = base;
     o.scellx = c.si + 1, o.ecellx = c.si + 2, o.scelly = c.sj + 1, o.ecelly = c.sj + 2;
-    CellSpec from{c.si, c.sj, 100.0, {0, 0, 0, 0}};
+    CellInput from{c.si, c.sj, 100.0, {0, 0, 0, 0}};
     from.k[c.face] = 1.0;
-    std::vector<CellSpec> specs = {from};
+    std::vector<CellInput> inputs = {from};
     if (c.ni >= 0) {
-      CellSpec to{c.ni, c.nj, 0.0, {0, 0, 0, 0}};
+      CellInput to{c.ni, c.nj, 0.0, {0, 0, 0, 0}};
       to.k[(c.face + 2) % 4] = 1.0;
-      specs.push_back(to);
+      inputs.push_back(to);
     } else {
       // A higher neighbour gives the cell throughflow but no way down.
-      specs.push_back({c.si + 1, c.sj, 200.0, {0, 0, 0, 1}});
-      specs[0].k[kRight] = 1.0;
+      inputs.push_back({c.si + 1, c.sj, 200.0, {0, 0, 0, 1}});
+      inputs[0].k[kRight] = 1.0;
     }
-    const Tracked t = trackOne(o, cellsOf(o, specs));
+    const Tracked t = trackOne(o, cellsOf(o, inputs));
     EXPECT_EQ(t.stop.end, WalkEnd::Arrived);
     EXPECT_EQ(t.stop.hasFace, c.hasFace);
     EXPECT_EQ(t.stop.face, c.arrival);
@@ -190,7 +190,7 @@ TEST(GridWalk, ParticlesReachTheFacesOnAGridWhoseCellSizeIsNoBinaryFraction) {
   RunOptions o = testing::transportOptions(100.0, 100.0, 30, 30);
   o.scellx = 2, o.ecellx = 3, o.scelly = 16, o.ecelly = 17;  // cell (1, 15)
   // A channel along row 15 from column 0 to column 29, the head falling to the right.
-  std::vector<CellSpec> channel;
+  std::vector<CellInput> channel;
   for (int i = 0; i < 30; ++i) channel.push_back({i, 15, 3000.0 - 100.0 * i, {0, 1, 0, 1}});
   const CellTable table = cellsOf(o, channel);
   int shifted = 0;
