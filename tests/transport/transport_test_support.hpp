@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 #include "options/run_options.hpp"
+#include "support/run_fracflow.hpp"
 
 namespace fracflow::transport::testing {
 
@@ -35,29 +33,19 @@ inline RunOptions transportOptions(double domainL, double domainW, int cellx, in
   return o;
 }
 
-inline std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using fracflow::testing::readFile;
 
 class InTempDirectory : public ::testing::Test {
  protected:
   void SetUp() override {
     previous_ = std::filesystem::current_path();
-    std::random_device seed;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("fracflow_transport_" + std::to_string(seed()) + "_" + std::to_string(seed()));
-    std::filesystem::create_directories(folder_);
-    std::filesystem::current_path(folder_);
+    std::filesystem::current_path(folder_.path());
   }
-  void TearDown() override {
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
-  }
+  void TearDown() override { std::filesystem::current_path(previous_); }
 
  private:
   std::filesystem::path previous_;
-  std::filesystem::path folder_;
+  fracflow::testing::TempDir folder_;
 };
 
 }  // namespace fracflow::transport::testing
