@@ -10,6 +10,7 @@
 #include "io/output_file.hpp"
 #include "io/polyline_file.hpp"
 #include "solvers/system_dump.hpp"
+#include "transport/network_transport.hpp"
 
 namespace fracflow::app {
 
@@ -58,9 +59,14 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
   io::OutputFile dfnFlowFile(realization.fileName("DFN_flow."));
   dfn::writeFaceFlows(dfnFlowFile, dfn::computeFaceFlows(backbone, options));
   realization.lap(Phase::BackboneFiles);
-  // Particle tracking on the backbone (dfntr = 1) belongs here: it takes the backbone and
-  // this open file, appends its report, and the file is closed after it.
-  dfnFlowFile.close();
+  // Particle tracking on the backbone appends its report to this file and closes it.
+  if (options.dfntr == 1) {
+    transport::runNetworkTransport(options, backbone, nodes, dfnFlowFile, realization.random,
+                                   realization.console, realization.realizationNumber);
+    realization.lap(Phase::DfnTransport);
+  } else {
+    dfnFlowFile.close();
+  }
   return RealizationEnd::Completed;
 }
 

@@ -10,6 +10,7 @@
 #include "app/grid_phase.hpp"
 #include "app/network_phase.hpp"
 #include "io/output_file.hpp"
+#include "transport/grid_transport.hpp"
 
 namespace fracflow::app {
 namespace {
@@ -72,6 +73,12 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
   if (options.grdcp == 1) {
     std::optional<CellTable> cells = runGridPhase(options, realization, std::move(gridSegments));
     if (!cells) return RealizationEnd::RunEnded;
+    // 5. Particles on the grid, on the stream as the network walk left it.
+    if (options.grdtr == 1) {
+      transport::runGridTransport(options, *cells, realization.random, console,
+                                  realizationNumber);
+      realization.lap(Phase::GridTransport);
+    }
   }
 
   return RealizationEnd::Completed;

@@ -23,8 +23,11 @@ class RandomStream {
   }
 
   // A deviate in [1e-8, 0.999999 + 1e-8]: never 0, never 1.
-  double uniform() {
-    const double r = static_cast<double>(rawDraw());
+  double uniform() { return uniformOf(rawDraw()); }
+
+  // The deviate of a raw draw; it rises with the raw draw.
+  static double uniformOf(int raw) {
+    const double r = static_cast<double>(raw);
     const double u = r / 32767.0;
     return 0.999999 * u + 1e-8;
   }

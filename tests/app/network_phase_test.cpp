@@ -2,31 +2,22 @@
 // phases and the Fractures and Segments plot files against the example studies, and the
 // paths where a network data file is malformed, short, or holds a segment too short to keep.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/run_fracflow.hpp"
 
 namespace fracflow {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void spit(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+std::string slurp(const fs::path& path) { return fs::exists(path) ? testing::readFile(path) : ""; }
+void spit(const fs::path& path, const std::string& text) { testing::writeFile(path, text); }
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -52,23 +43,9 @@ std::vector<std::string> networkLines(const std::string& stdoutText) {
   return out;
 }
 
-struct RunResult {
-  fs::path dir;
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
 class NetworkPhaseRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("fracflow_network_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { dir_ = work_.path(); }
 
   void copyInputs(const std::string& study) {
     for (const auto& entry :
@@ -87,18 +64,17 @@ class NetworkPhaseRun : public ::testing::Test {
     spit(dir_ / "Data_and_OutputOptions.txt", text);
   }
 
-  RunResult run() {
-    const std::string command =
-        "cd '" + dir_.string() + "' && '" FRACFLOW_EXE "' >stdout.txt 2>stderr.txt";
-    const int raw = std::system(command.c_str());
-    RunResult r;
-    r.dir = dir_;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(dir_ / "stdout.txt");
-    r.err = slurp(dir_ / "stderr.txt");
-    return r;
+  struct Run {
+    std::string out;
+    std::string err;
+    int status = -1;
+  };
+  Run run() {
+    const testing::RunResult result = testing::runFracflow(dir_);
+    return {result.out, result.err, result.exitStatus};
   }
 
+  testing::TempDir work_;
   fs::path dir_;
 };
 
@@ -109,7 +85,7 @@ TEST_F(NetworkPhaseRun, MatchesTheExampleStudies) {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     copyInputs(study);
-    const RunResult r = run();
+    const Run r = run();
     const fs::path expected = fs::path(FRACFLOW_TEST_DATA) / study / "expected";
     EXPECT_EQ(networkLines(r.out), networkLines(slurp(expected / "stdout.txt")));
     int plots = 0;
@@ -118,7 +94,7 @@ TEST_F(NetworkPhaseRun, MatchesTheExampleStudies) {
       if (name.rfind("Fractures.", 0) != 0 && name.rfind("Segments.", 0) != 0) continue;
       SCOPED_TRACE(name);
       ++plots;
-      EXPECT_EQ(slurp(r.dir / name), slurp(entry.path()));
+      EXPECT_EQ(slurp(dir_ / name), slurp(entry.path()));
     }
     EXPECT_GT(plots, 0);
   }
@@ -130,7 +106,7 @@ TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
   const std::string good = slurp(dir_ / "Network_data.0001.txt");
   fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
   spit(dir_ / "Network_data.0001.txt", "0 10 80 10 1\n\n80 10 eighty 10 1\n" + good);
-  const RunResult r = run();
+  const Run r = run();
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("Network_data.0001.txt:3: x2: expected a number, found 'eighty'"),
             std::string::npos)
@@ -151,7 +127,7 @@ TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
 TEST_F(NetworkPhaseRun, UsesTheLinesOfAShortFileWithANote) {
   copyInputs("edge_tiny");
   setParameter(13, "40");  // meet_fracs: the file holds 30 lines
-  const RunResult r = run();
+  const Run r = run();
   EXPECT_NE(r.err.find("Network_data.0001.txt: 30 fracture lines read, fewer than meet_fracs (40)"),
             std::string::npos)
       << r.err;
@@ -167,7 +143,7 @@ TEST_F(NetworkPhaseRun, EndsTheRunAtASegmentTooShortToKeep) {
   // second, of no length, keeps its place: index 1.
   spit(dir_ / "Network_data.0001.txt", "20 20 30 30 1\n40 40 40 40 1\n0 50 100 50 1\n");
   fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
-  const RunResult r = run();
+  const Run r = run();
   EXPECT_EQ(r.status, 1);
   const std::vector<std::string> out = lines(r.out);
   ASSERT_GE(out.size(), 4u);

@@ -1,0 +1,19 @@
+// Particle transport on the grid: the injection table by throughflow and its report, the
+// walk of every particle and the grid breakthrough-curve file.
+#pragma once
+
+#include "grid/cell.hpp"
+#include "io/text_stream.hpp"
+#include "options/run_options.hpp"
+#include "random/random_stream.hpp"
+
+namespace fracflow::transport {
+
+// Runs when grdtr is 1, after the grid face flows: prints the injection count, tracks
+// totalparticles particles (none, and no draw, when no cell injects) on the stream as the
+// network walk left it, and writes Grd_bcrv.NNNN.txt.
+void runGridTransport(const RunOptions& options, const CellTable& table,
+                      random::RandomStream& random, io::TextStream& console,
+                      int realizationNumber);
+
+}  // namespace fracflow::transport
