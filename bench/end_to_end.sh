@@ -35,7 +35,7 @@ $L.0   domainW
 $cells   cellx
 $cells   celly
 1   scellx
-1   ecellx
+2   ecellx
 1   scelly
 $(( cells + 1 ))   ecelly
 $particles   totalparticles

@@ -1,9 +1,10 @@
-// Each phase's literal form (the plain scans and dense forms kept in the tests, and the dense
-// solvers) against the indexed and sparse form the product runs, on fracgen networks of about
+// Each phase's literal form (the plain scans, dense forms and walks kept in the tests, and the
+// dense solvers) against the indexed and sparse form the product runs, on fracgen networks of about
 // 1e3 and 1e4 pieces, in one run. Every pair is checked to give the same bits before it is
 // timed, and a table of the time ratios (literal / product) is printed at the end.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cstdint>
@@ -18,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include "dfn/backbone.hpp"
+#include "dfn/backbone_selection.hpp"
 #include "dfn/end_heads.hpp"
 #include "dfn/flow_system.hpp"
 #include "dfn/literal_network_flow.hpp"
@@ -47,6 +50,12 @@
 #include "solvers/bicg.hpp"
 #include "solvers/csr_matrix.hpp"
 #include "solvers/minres.hpp"
+#include "transport/grid_injection.hpp"
+#include "transport/grid_walk.hpp"
+#include "transport/literal_walks.hpp"
+#include "transport/network_injection.hpp"
+#include "transport/network_walk.hpp"
+#include "transport/walk_end.hpp"
 
 namespace {
 
@@ -69,6 +78,14 @@ RunOptions studyOptions(const StudySize& size) {
   o.cellx = o.celly = size.cells;
   o.cellSizeX = o.domainL / o.cellx;
   o.cellSizeY = o.domainW / o.celly;
+  // Particles enter along the left face (the first column of cells).
+  o.scellx = 1;
+  o.ecellx = 2;
+  o.scelly = 1;
+  o.ecelly = size.cells + 1;
+  o.totalparticles = 1000;
+  o.bcsize = 100;
+  o.bcstep = static_cast<int>(0.1 * size.L * size.L);
   o.fracDen = 0.36;
   o.sets[0] = {0.6, 8.0, 1.6, 5.0, 30.0, 0.0, 0.3};
   o.sets[1] = {0.4, 8.0, 1.6, 5.0, 120.0, -0.3, 0.3};
@@ -99,6 +116,7 @@ struct Study {
   SegmentTable segments;     // after it
   NodeTable nodes;  // heads solved
   NodeTable unsolvedNodes;
+  Backbone backbone;
   dfn::WellNodes well;
   dfn::FlowSystem system;
   std::vector<double> startVector;
@@ -133,6 +151,8 @@ std::unique_ptr<Study> makeStudy(const StudySize& size) {
   s.system = dfn::assembleFlowSystem(s.segments, s.nodes, s.well);
   s.startVector = dfn::startVector(s.nodes, o);
   dfn::solveNodeHeads(s.system, s.nodes, o, quiet.console);
+  s.backbone = dfn::findBackbone(s.segments, dfn::findEndHeads(s.segments, s.nodes), o,
+                                 static_cast<int>(s.rawSegments.size()), quiet.console);
 
   s.geometry = grid::GridGeometry::fromOptions(o);
   s.heads = grid::FaceHeads::fromOptions(o);
@@ -188,6 +208,25 @@ bool sameCells(const CellTable& a, const CellTable& b) {
 bool sameFlows(const grid::FaceFlows& a, const grid::FaceFlows& b) {
   return sameBits(a.top, b.top) && sameBits(a.right, b.right) && sameBits(a.bottom, b.bottom) &&
          sameBits(a.left, b.left);
+}
+
+bool sameStop(const transport::ParticleStop& a, const transport::ParticleStop& b) {
+  return sameBits(a.startX, b.startX) && sameBits(a.startY, b.startY) && sameBits(a.x, b.x) &&
+         sameBits(a.y, b.y) && sameBits(a.t, b.t) && a.end == b.end && a.hasFace == b.hasFace &&
+         (!a.hasFace || a.face == b.face);
+}
+
+// Every particle of a realization walked the literal way and the product's way: the stops
+// and the random stream's final state agree.
+template <typename LiteralWalk, typename ProductWalk>
+bool sameWalks(const RunOptions& o, LiteralWalk& literal, ProductWalk& product) {
+  random::RandomStream a = random::RandomStream::forRealization(1);
+  random::RandomStream b = random::RandomStream::forRealization(1);
+  bool same = true;
+  for (int p = 0; p < o.totalparticles; ++p) {
+    same = same && sameStop(literal.track(a), product.trackParticle(b));
+  }
+  return same && a.state() == b.state();
 }
 
 // One pair: the literal and the product's form of a phase, and whether they agree.
@@ -397,6 +436,65 @@ std::vector<Pair> pairs() {
                     return sameFlows(grid::literal::literalFaceFlows(s.cells, s.geometry, false),
                                      grid::computeFaceFlows(s.cells, s.geometry, *s.index));
                   }});
+  list.push_back({"DFN transport",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      transport::literal::NetworkWalk walk(s.options, s.backbone);
+                      random::RandomStream random = random::RandomStream::forRealization(1);
+                      for (int p = 0; p < s.options.totalparticles; ++p) {
+                        benchmark::DoNotOptimize(walk.track(random));
+                      }
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      const transport::NetworkInjectionTable table =
+                          transport::buildNetworkInjectionTable(s.options, s.backbone);
+                      transport::NetworkWalk walk(s.options, s.backbone, table);
+                      random::RandomStream random = random::RandomStream::forRealization(1);
+                      for (int p = 0; p < s.options.totalparticles; ++p) {
+                        benchmark::DoNotOptimize(walk.trackParticle(random));
+                      }
+                    }
+                  },
+                  [](const Study& s) {
+                    transport::literal::NetworkWalk literal(s.options, s.backbone);
+                    const transport::NetworkInjectionTable table =
+                        transport::buildNetworkInjectionTable(s.options, s.backbone);
+                    if (literal.count() == 0 || literal.count() != table.count()) return false;
+                    transport::NetworkWalk product(s.options, s.backbone, table);
+                    return sameWalks(s.options, literal, product);
+                  }});
+
+  list.push_back({"grid transport",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      transport::literal::GridWalk walk(s.options, s.cells.cells);
+                      random::RandomStream random = random::RandomStream::forRealization(1);
+                      for (int p = 0; p < s.options.totalparticles; ++p) {
+                        benchmark::DoNotOptimize(walk.track(random));
+                      }
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      const transport::GridInjectionTable table =
+                          transport::buildGridInjectionTable(s.options, s.cells, *s.index);
+                      transport::GridWalk walk(s.options, s.cells, *s.index, table);
+                      random::RandomStream random = random::RandomStream::forRealization(1);
+                      for (int p = 0; p < s.options.totalparticles; ++p) {
+                        benchmark::DoNotOptimize(walk.trackParticle(random));
+                      }
+                    }
+                  },
+                  [](const Study& s) {
+                    transport::literal::GridWalk literal(s.options, s.cells.cells);
+                    const transport::GridInjectionTable table =
+                        transport::buildGridInjectionTable(s.options, s.cells, *s.index);
+                    if (literal.count() == 0 || literal.count() != table.count()) return false;
+                    transport::GridWalk product(s.options, s.cells, *s.index, table);
+                    return sameWalks(s.options, literal, product);
+                  }});
   return list;
 }
 
@@ -422,9 +520,12 @@ bool solversAgree(const Study& s, int minresSteps, int bicgSteps) {
 // The console report, plus a table of literal / product time ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
+      if (run.error_occurred) failed_.push_back(run.run_name.function_name);
       if (run.error_occurred || run.iterations == 0) continue;
       seconds_[run.run_name.function_name] =
           run.real_accumulated_time / static_cast<double>(run.iterations);
@@ -439,12 +540,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const auto& [name, label] : rows_) {
       const auto literal = seconds_.find(name + "/literal");
       const auto product = seconds_.find(name + "/product");
+      if (std::find(failed_.begin(), failed_.end(), name + "/literal") != failed_.end()) {
+        out << "| " << label << " | | | THE TWO FORMS DIFFER |\n";
+        continue;
+      }
       if (literal == seconds_.end() || product == seconds_.end()) continue;
       out << "| " << label << " | " << milliseconds(literal->second) << " | "
           << milliseconds(product->second) << " | "
           << ratio(literal->second / product->second) << " |\n";
     }
   }
+
+  bool anyFailed() const { return !failed_.empty(); }
 
   void addRow(const std::string& name, const std::string& label) {
     rows_.emplace_back(name, label);
@@ -462,6 +569,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
   std::map<std::string, double> seconds_;
+  std::vector<std::string> failed_;
   std::vector<std::pair<std::string, std::string>> rows_;
 };
 
@@ -510,5 +618,5 @@ int main(int argc, char** argv) {
   }
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  return 0;
+  return reporter.anyFailed() ? 1 : 0;
 }
