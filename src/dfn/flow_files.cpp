@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "io/face_flow_lines.hpp"
+
 namespace fracflow::dfn {
 
 void writeHeadFile(const std::string& name, const NodeTable& nodes) {
@@ -27,13 +29,8 @@ void writeFlowDataFile(const std::string& name, const Backbone& backbone) {
 }
 
 void writeFaceFlows(io::OutputFile& file, const FaceFlows& flows) {
-  file.setFormat(io::NumberFormat::fixed(9));
-  file.line("Flow Through Top Face    = ", flows.topFlow);
-  file.line("Flow Through Right Face  = ", flows.rightFlow);
-  file.line("Flow Through Bottom Face = ", flows.bottomFlow);
-  file.line("Flow Through Left Face   = ", flows.leftFlow);
-  file.line("Global DFN Flow          = ", flows.globalFlow());
-  file.line();
+  io::writeFaceFlowLines(file, flows.topFlow, flows.rightFlow, flows.bottomFlow, flows.leftFlow,
+                         "Global DFN Flow          = ", flows.globalFlow());
 }
 
 }  // namespace fracflow::dfn

@@ -1,6 +1,7 @@
 // Grid head and grid flow files.
 #include "grid/grid_files.hpp"
 
+#include "io/face_flow_lines.hpp"
 #include "io/file_names.hpp"
 #include "io/number_format.hpp"
 #include "io/output_file.hpp"
@@ -18,13 +19,9 @@ void writeGridHeadFile(const CellTable& table, const std::string& fileName) {
 
 void writeGridFlowFile(const FaceFlows& flows, const CellTable& table,
                        const std::string& fileName) {
-  io::OutputFile file(fileName, io::NumberFormat::fixed(9));
-  file.line("Flow Through Top Face    = ", flows.top);
-  file.line("Flow Through Right Face  = ", flows.right);
-  file.line("Flow Through Bottom Face = ", flows.bottom);
-  file.line("Flow Through Left Face   = ", flows.left);
-  file.line("Global Grid Flow         = ", flows.global());
-  file.line();
+  io::OutputFile file(fileName);
+  io::writeFaceFlowLines(file, flows.top, flows.right, flows.bottom, flows.left,
+                         "Global Grid Flow         = ", flows.global());
   file.line("Internal Cells = ", table.internalCells);
   file.line("Boundary Cells = ", table.boundaryCells);
   file.line("Total Cells = ", table.totalCells());

@@ -19,22 +19,22 @@ namespace {
 
 enum class Kind { Int, Double, Separator };
 
-struct LineSpec {
+struct LineLayout {
   const char* name;
   Kind kind;
   int* intField = nullptr;
   double* doubleField = nullptr;
 };
 
-LineSpec intLine(const char* name, int& field) { return {name, Kind::Int, &field, nullptr}; }
-LineSpec doubleLine(const char* name, double& field) {
+LineLayout intLine(const char* name, int& field) { return {name, Kind::Int, &field, nullptr}; }
+LineLayout doubleLine(const char* name, double& field) {
   return {name, Kind::Double, nullptr, &field};
 }
-LineSpec separator() { return {"separator", Kind::Separator}; }
+LineLayout separator() { return {"separator", Kind::Separator}; }
 
 // The 66 lines of the file, in order, bound to the fields of options.
-std::vector<LineSpec> lineSpecs(RunOptions& o) {
-  std::vector<LineSpec> lines = {
+std::vector<LineLayout> fileLayout(RunOptions& o) {
+  std::vector<LineLayout> lines = {
       doubleLine("domainL", o.domainL),   doubleLine("domainW", o.domainW),
       intLine("cellx", o.cellx),          intLine("celly", o.celly),
       intLine("scellx", o.scellx),        intLine("ecellx", o.ecellx),
@@ -61,7 +61,7 @@ std::vector<LineSpec> lineSpecs(RunOptions& o) {
     lines.push_back(doubleLine(names[5], set.perMean));
     lines.push_back(doubleLine(names[6], set.perDev));
   }
-  const std::vector<LineSpec> rest = {
+  const std::vector<LineLayout> rest = {
       separator(),
       doubleLine("tf1", o.tf1),           doubleLine("tf2", o.tf2),
       doubleLine("rf1", o.rf1),           doubleLine("rf2", o.rf2),
@@ -169,26 +169,26 @@ std::optional<double> scanDouble(std::string_view s) {
 
 RunOptions parseParameterFile(std::string_view text, std::string_view fileName) {
   RunOptions options;
-  const std::vector<LineSpec> specs = lineSpecs(options);
+  const std::vector<LineLayout> layout = fileLayout(options);
   const std::vector<std::string_view> lines = splitLines(text);
-  for (std::size_t index = 0; index < specs.size(); ++index) {
-    const LineSpec& spec = specs[index];
+  for (std::size_t index = 0; index < layout.size(); ++index) {
+    const LineLayout& field = layout[index];
     const int lineNumber = static_cast<int>(index) + 1;
     if (index >= lines.size()) {
-      fail(fileName, lineNumber, spec.name,
-           spec.kind == Kind::Separator ? "missing separator line, the file ends before it"
+      fail(fileName, lineNumber, field.name,
+           field.kind == Kind::Separator ? "missing separator line, the file ends before it"
                                         : "expected a number, the file ends before this line");
     }
-    if (spec.kind == Kind::Separator) continue;
+    if (field.kind == Kind::Separator) continue;
     const std::string_view value = lines[index].substr(skipBlanks(lines[index]));
-    if (spec.kind == Kind::Int) {
+    if (field.kind == Kind::Int) {
       const std::optional<int> parsed = scanInt(value);
-      if (!parsed) fail(fileName, lineNumber, spec.name, "expected a number");
-      *spec.intField = *parsed;
+      if (!parsed) fail(fileName, lineNumber, field.name, "expected a number");
+      *field.intField = *parsed;
     } else {
       const std::optional<double> parsed = scanDouble(value);
-      if (!parsed) fail(fileName, lineNumber, spec.name, "expected a number");
-      *spec.doubleField = *parsed;
+      if (!parsed) fail(fileName, lineNumber, field.name, "expected a number");
+      *field.doubleField = *parsed;
     }
   }
   return options;

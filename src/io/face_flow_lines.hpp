@@ -1,0 +1,15 @@
+// The face-flow block that opens the DFN and the grid flow files: the flow through each face
+// of the domain, the global flow and an empty line, in fixed notation with nine digits.
+#pragma once
+
+#include <string_view>
+
+#include "io/output_file.hpp"
+
+namespace fracflow::io {
+
+// globalLabel is the whole label of the fifth line, for example "Global DFN Flow          = ".
+void writeFaceFlowLines(OutputFile& file, double top, double right, double bottom, double left,
+                        std::string_view globalLabel, double global);
+
+}  // namespace fracflow::io
