@@ -96,8 +96,7 @@ int bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int ma
 
 int solveBiCG(const DenseMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
               double tol, io::TextStream& console) {
-  FRACFLOW_CHECK(A.n >= 0 &&
-                 A.a.size() == static_cast<std::size_t>(A.n) * static_cast<std::size_t>(A.n));
+  FRACFLOW_CHECK(isWellFormed(A));
   return bicg(A, b, x, maxit, tol, console);
 }
 

@@ -24,6 +24,11 @@ struct DenseMatrix {
 
 inline int matrixOrder(const DenseMatrix& A) { return A.n; }
 
+// The storage holds exactly n × n entries.
+inline bool isWellFormed(const DenseMatrix& A) {
+  return A.n >= 0 && A.a.size() == static_cast<std::size_t>(A.n) * static_cast<std::size_t>(A.n);
+}
+
 // Row i of A times x, summed from column 0 upward into a sum that starts at +0.
 inline double rowProduct(const DenseMatrix& A, int i, const double* x) {
   const auto n = static_cast<std::size_t>(A.n);

@@ -130,8 +130,7 @@ int minres(const Matrix& A, std::span<const double> b, std::span<double> x, int 
 
 int solveMINRES(const DenseMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
                 double tol, io::TextStream& console) {
-  FRACFLOW_CHECK(A.n >= 0 &&
-                 A.a.size() == static_cast<std::size_t>(A.n) * static_cast<std::size_t>(A.n));
+  FRACFLOW_CHECK(isWellFormed(A));
   return minres(A, b, x, maxit, tol, console);
 }
 
