@@ -16,6 +16,7 @@ namespace fracflow::solvers {
 namespace {
 
 using testing::capture;
+using testing::diagonal;
 using testing::Outcome;
 using testing::sameBits;
 
@@ -104,12 +105,6 @@ Outcome runLiteral(const DenseMatrix& A, const std::vector<double>& b, std::vect
   return capture(std::move(x0), [&](std::vector<double>& x, io::TextStream& console) {
     return literalBicg(A, b, x, maxit, tol, console);
   });
-}
-
-DenseMatrix diagonal(const std::vector<double>& d) {
-  DenseMatrix A(static_cast<int>(d.size()));
-  for (int i = 0; i < A.n; ++i) A.at(i, i) = d[static_cast<std::size_t>(i)];
-  return A;
 }
 
 struct EdgeCase {

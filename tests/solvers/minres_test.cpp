@@ -15,6 +15,7 @@ namespace fracflow::solvers {
 namespace {
 
 using testing::capture;
+using testing::diagonal;
 using testing::Outcome;
 using testing::sameBits;
 
@@ -114,12 +115,6 @@ Outcome runLiteral(const DenseMatrix& A, const std::vector<double>& b, std::vect
   return capture(std::move(x0), [&](std::vector<double>& x, io::TextStream& console) {
     return literalMinres(A, b, x, maxit, tol, console);
   });
-}
-
-DenseMatrix diagonal(const std::vector<double>& d) {
-  DenseMatrix A(static_cast<int>(d.size()));
-  for (int i = 0; i < A.n; ++i) A.at(i, i) = d[static_cast<std::size_t>(i)];
-  return A;
 }
 
 // One MINRES step on diag(1, 2) with b = (1, 1) from x = 0, by hand: v = b / sqrt(2),

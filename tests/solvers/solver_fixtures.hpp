@@ -14,6 +14,7 @@
 #include "io/text_stream.hpp"
 #include "solvers/csr_builder.hpp"
 #include "solvers/csr_matrix.hpp"
+#include "solvers/dense_matrix.hpp"
 
 namespace fracflow::solvers::testing {
 
@@ -78,6 +79,13 @@ inline CsrMatrix randomSystem(const RandomSystemOptions& options) {
     builder.endRow();
   }
   return builder.finish();
+}
+
+// The diagonal matrix with the given entries.
+inline DenseMatrix diagonal(const std::vector<double>& d) {
+  DenseMatrix A(static_cast<int>(d.size()));
+  for (int i = 0; i < A.n; ++i) A.at(i, i) = d[static_cast<std::size_t>(i)];
+  return A;
 }
 
 inline std::vector<double> randomVector(int n, std::uint64_t seed, double scale = 1.0) {

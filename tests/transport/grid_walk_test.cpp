@@ -234,13 +234,7 @@ TEST(GridWalk, AgreesWithTheLiteralWalkOnRandomGrids) {
       const ParticleStop e = expected.track(r2);
       ASSERT_EQ(r1.state(), r2.state()) << "trial " << trial << " particle " << p;
       ASSERT_EQ(a.end, e.end);
-      EXPECT_EQ(a.x, e.x);
-      EXPECT_EQ(a.y, e.y);
-      EXPECT_EQ(a.t, e.t);
-      EXPECT_EQ(a.hasFace, e.hasFace);
-      if (a.hasFace) {
-        EXPECT_EQ(a.face, e.face);
-      }
+      testing::expectSameStop(a, e);
       ++tracked;
       arrived += a.end == WalkEnd::Arrived;
       timedOut += a.end == WalkEnd::TimedOut;

@@ -10,6 +10,7 @@
 
 #include "options/run_options.hpp"
 #include "support/run_fracflow.hpp"
+#include "transport/walk_end.hpp"
 
 namespace fracflow::transport::testing {
 
@@ -47,5 +48,20 @@ class InTempDirectory : public ::testing::Test {
   std::filesystem::path previous_;
   fracflow::testing::TempDir folder_;
 };
+
+// The product's walk and the literal walk stopped the same particle in the same place, at the
+// same time and (when it arrived) on the same face.
+inline void expectSameStop(const ParticleStop& actual, const ParticleStop& expected) {
+  EXPECT_EQ(actual.end, expected.end);
+  EXPECT_EQ(actual.startX, expected.startX);
+  EXPECT_EQ(actual.startY, expected.startY);
+  EXPECT_EQ(actual.x, expected.x);
+  EXPECT_EQ(actual.y, expected.y);
+  EXPECT_EQ(actual.t, expected.t);
+  EXPECT_EQ(actual.hasFace, expected.hasFace);
+  if (actual.hasFace && expected.hasFace) {
+    EXPECT_EQ(actual.face, expected.face);
+  }
+}
 
 }  // namespace fracflow::transport::testing
