@@ -67,7 +67,9 @@ Network latticeNetwork(int targetSegments, const RunOptions& o) {
   std::lognormal_distribution<double> perm(0.0, 1.0);
   std::vector<double> px(static_cast<std::size_t>(m) * static_cast<std::size_t>(m));
   std::vector<double> py(px.size());
-  auto at = [m](int i, int j) { return static_cast<std::size_t>(i) * static_cast<std::size_t>(m) + static_cast<std::size_t>(j); };
+  auto at = [m](int i, int j) {
+    return static_cast<std::size_t>(i) * static_cast<std::size_t>(m) + static_cast<std::size_t>(j);
+  };
   for (int i = 0; i < m; ++i) {
     for (int j = 0; j < m; ++j) {
       const bool edgeX = i == 0 || i == m - 1;
@@ -81,14 +83,18 @@ Network latticeNetwork(int targetSegments, const RunOptions& o) {
     for (int j = 0; j < m; ++j) {
       // Segments along a face would join two boundary nodes and carry nothing to solve.
       if (i + 1 < m && j > 0 && j < m - 1 && unit(rng) < 0.9) {
-        net.segments.push_back({perm(rng), px[at(i, j)], py[at(i, j)], px[at(i + 1, j)], py[at(i + 1, j)]});
+        net.segments.push_back(
+            {perm(rng), px[at(i, j)], py[at(i, j)], px[at(i + 1, j)], py[at(i + 1, j)]});
       }
       if (j + 1 < m && i > 0 && i < m - 1 && unit(rng) < 0.9) {
-        net.segments.push_back({perm(rng), px[at(i, j)], py[at(i, j)], px[at(i, j + 1)], py[at(i, j + 1)]});
+        net.segments.push_back(
+            {perm(rng), px[at(i, j)], py[at(i, j)], px[at(i, j + 1)], py[at(i, j + 1)]});
       }
     }
   }
-  auto onFace = [&](double x, double y) { return x == 0 || x == o.domainL || y == 0 || y == o.domainW; };
+  auto onFace = [&](double x, double y) {
+    return x == 0 || x == o.domainL || y == 0 || y == o.domainW;
+  };
   auto faceHead = [&](double x, double y) {
     if (y == o.domainW) return o.tf1 + (o.tf2 - o.tf1) * (x / o.domainL);
     if (x == o.domainL) return o.rf1 + (o.rf2 - o.rf1) * (y / o.domainW);
@@ -176,9 +182,9 @@ void BM_MinresSolve(benchmark::State& state) {
   }
   addNetworkCounters(state, net);
   state.counters["minresSteps"] = steps;
-  state.counters["timePerStep"] = benchmark::Counter(
-      static_cast<double>(steps) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["timePerStep"] =
+      benchmark::Counter(static_cast<double>(steps) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // y = A x row by row, each row summed from its first stored column upward.

@@ -96,7 +96,8 @@ GridFlowSystem systemOf(int cells, int segments) {
 }
 
 void BM_MatVec(benchmark::State& state) {
-  const GridFlowSystem s = systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const GridFlowSystem s =
+      systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const solvers::CsrMatrix& a = s.matrix;
   std::vector<double> x(s.rhs.size(), 1.0), y(s.rhs.size(), 0.0);
   for (auto _ : state) {
@@ -114,7 +115,8 @@ void BM_MatVec(benchmark::State& state) {
 
 // A fixed number of iterations (the time per iteration), then a solve to 1e-9 for the count.
 void BM_BiCGIterations(benchmark::State& state) {
-  const GridFlowSystem s = systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const GridFlowSystem s =
+      systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   constexpr int kIterations = 100;
   for (auto _ : state) {
     std::ostringstream quiet;
@@ -128,7 +130,8 @@ void BM_BiCGIterations(benchmark::State& state) {
 }
 
 void BM_BiCGToConvergence(benchmark::State& state) {
-  const GridFlowSystem s = systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const GridFlowSystem s =
+      systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   std::string log;
   for (auto _ : state) {
     std::ostringstream out;

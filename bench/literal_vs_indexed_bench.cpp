@@ -114,7 +114,7 @@ struct Study {
   RunOptions options;
   SegmentTable rawSegments;  // before the tiny-segment pass
   SegmentTable segments;     // after it
-  NodeTable nodes;  // heads solved
+  NodeTable nodes;           // heads solved
   NodeTable unsolvedNodes;
   Backbone backbone;
   dfn::WellNodes well;
@@ -158,8 +158,8 @@ std::unique_ptr<Study> makeStudy(const StudySize& size) {
   s.heads = grid::FaceHeads::fromOptions(o);
   s.cells = grid::mapFractureContinuum(s.geometry, s.heads, s.segments, quiet.console);
   s.unsolvedCells = s.cells;
-  s.index = std::make_unique<grid::CellIndex>(s.cells.cells, o.cellx, o.celly, o.cellSizeX,
-                                              o.cellSizeY);
+  s.index =
+      std::make_unique<grid::CellIndex>(s.cells.cells, o.cellx, o.celly, o.cellSizeX, o.cellSizeY);
   s.gridSystem = grid::assembleGridFlowSystem(s.cells, s.geometry, *s.index);
   grid::solveGridFlow(s.gridSystem, s.cells, {1, false, o.maxit, o.tol}, quiet.console);
   return study;
@@ -192,8 +192,8 @@ bool sameNodes(const NodeTable& a, const NodeTable& b) {
          sameRecords(a.nodes, b.nodes);
 }
 bool samePass(const network::TinySegmentPass& a, const network::TinySegmentPass& b) {
-  return a.tinyFracs == b.tinyFracs && a.absentFracs == b.absentFracs &&
-         a.abFracId == b.abFracId && a.tooTiny == b.tooTiny;
+  return a.tinyFracs == b.tinyFracs && a.absentFracs == b.absentFracs && a.abFracId == b.abFracId &&
+         a.tooTiny == b.tooTiny;
 }
 bool sameCells(const CellTable& a, const CellTable& b) {
   if (a.boundaryCells != b.boundaryCells || a.internalCells != b.internalCells ||
@@ -240,26 +240,27 @@ struct Pair {
 std::vector<Pair> pairs() {
   std::vector<Pair> list;
 
-  list.push_back({"tiny-segment pass",
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      SegmentTable segments = s.rawSegments;
-                      benchmark::DoNotOptimize(network::literal::literalTinyPass(segments, s.options.domainL));
-                    }
-                  },
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      SegmentTable segments = s.rawSegments;
-                      benchmark::DoNotOptimize(network::removeTinySegments(segments, s.options.domainL));
-                    }
-                  },
-                  [](const Study& s) {
-                    SegmentTable a = s.rawSegments;
-                    SegmentTable b = s.rawSegments;
-                    return samePass(network::literal::literalTinyPass(a, s.options.domainL),
-                                    network::removeTinySegments(b, s.options.domainL)) &&
-                           sameRecords(a, b);
-                  }});
+  list.push_back(
+      {"tiny-segment pass",
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           SegmentTable segments = s.rawSegments;
+           benchmark::DoNotOptimize(network::literal::literalTinyPass(segments, s.options.domainL));
+         }
+       },
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           SegmentTable segments = s.rawSegments;
+           benchmark::DoNotOptimize(network::removeTinySegments(segments, s.options.domainL));
+         }
+       },
+       [](const Study& s) {
+         SegmentTable a = s.rawSegments;
+         SegmentTable b = s.rawSegments;
+         return samePass(network::literal::literalTinyPass(a, s.options.domainL),
+                         network::removeTinySegments(b, s.options.domainL)) &&
+                sameRecords(a, b);
+       }});
 
   list.push_back({"node count",
                   [](const Study& s, benchmark::State& state) {
@@ -275,69 +276,68 @@ std::vector<Pair> pairs() {
                     }
                   },
                   [](const Study& s) {
-                    const network::NodeCount a = network::literal::literalCount(s.segments, s.options.domainL,
-                                                                       s.options.domainW);
+                    const network::NodeCount a = network::literal::literalCount(
+                        s.segments, s.options.domainL, s.options.domainW);
                     const network::NodeCount b =
                         network::countNodes(s.segments, s.options.domainL, s.options.domainW);
                     return a.boundaryNodes == b.boundaryNodes && a.internalNodes == b.internalNodes;
                   }});
 
-  list.push_back({"node build",
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      benchmark::DoNotOptimize(network::literal::literalBuild(s.segments, s.options));
-                    }
-                  },
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      benchmark::DoNotOptimize(network::buildNodes(s.segments, s.options));
-                    }
-                  },
-                  [](const Study& s) {
-                    return sameNodes(network::literal::literalBuild(s.segments, s.options),
-                                     s.unsolvedNodes);
-                  }});
+  list.push_back(
+      {"node build",
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           benchmark::DoNotOptimize(network::literal::literalBuild(s.segments, s.options));
+         }
+       },
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           benchmark::DoNotOptimize(network::buildNodes(s.segments, s.options));
+         }
+       },
+       [](const Study& s) {
+         return sameNodes(network::literal::literalBuild(s.segments, s.options), s.unsolvedNodes);
+       }});
 
-  list.push_back({"DFN assembly",
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      benchmark::DoNotOptimize(
-                          dfn::literal::assemble(s.segments, s.unsolvedNodes, s.well));
-                    }
-                  },
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      benchmark::DoNotOptimize(
-                          dfn::assembleFlowSystem(s.segments, s.unsolvedNodes, s.well));
-                    }
-                  },
-                  [](const Study& s) {
-                    const dfn::literal::DenseSystem dense =
-                        dfn::literal::assemble(s.segments, s.unsolvedNodes, s.well);
-                    return sameBits(dense.A.a, solvers::toDense(s.system.A).a) &&
-                           sameBits(dense.b, s.system.b);
-                  }});
+  list.push_back(
+      {"DFN assembly",
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           benchmark::DoNotOptimize(dfn::literal::assemble(s.segments, s.unsolvedNodes, s.well));
+         }
+       },
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           benchmark::DoNotOptimize(dfn::assembleFlowSystem(s.segments, s.unsolvedNodes, s.well));
+         }
+       },
+       [](const Study& s) {
+         const dfn::literal::DenseSystem dense =
+             dfn::literal::assemble(s.segments, s.unsolvedNodes, s.well);
+         return sameBits(dense.A.a, solvers::toDense(s.system.A).a) &&
+                sameBits(dense.b, s.system.b);
+       }});
 
-  list.push_back({"MINRES",
-                  [](const Study& s, benchmark::State& state) {
-                    const solvers::DenseMatrix dense = solvers::toDense(s.system.A);
-                    const int maxit = static_cast<int>(state.range(0));
-                    for (auto _ : state) {
-                      Quiet quiet;
-                      std::vector<double> x = s.startVector;
-                      solvers::solveMINRES(dense, s.system.b, x, maxit, s.options.tol, quiet.console);
-                    }
-                  },
-                  [](const Study& s, benchmark::State& state) {
-                    const int maxit = static_cast<int>(state.range(0));
-                    for (auto _ : state) {
-                      Quiet quiet;
-                      std::vector<double> x = s.startVector;
-                      solvers::solveMINRES(s.system.A, s.system.b, x, maxit, s.options.tol,
-                                           quiet.console);
-                    }
-                  },
-                  nullptr});
+  list.push_back(
+      {"MINRES",
+       [](const Study& s, benchmark::State& state) {
+         const solvers::DenseMatrix dense = solvers::toDense(s.system.A);
+         const int maxit = static_cast<int>(state.range(0));
+         for (auto _ : state) {
+           Quiet quiet;
+           std::vector<double> x = s.startVector;
+           solvers::solveMINRES(dense, s.system.b, x, maxit, s.options.tol, quiet.console);
+         }
+       },
+       [](const Study& s, benchmark::State& state) {
+         const int maxit = static_cast<int>(state.range(0));
+         for (auto _ : state) {
+           Quiet quiet;
+           std::vector<double> x = s.startVector;
+           solvers::solveMINRES(s.system.A, s.system.b, x, maxit, s.options.tol, quiet.console);
+         }
+       },
+       nullptr});
 
   list.push_back({"DFN end heads",
                   [](const Study& s, benchmark::State& state) {
@@ -373,8 +373,9 @@ std::vector<Pair> pairs() {
                     }
                   },
                   [](const Study& s) {
-                    return sameCells(grid::literal::literalCellTable(s.geometry, s.heads, s.segments),
-                                     s.unsolvedCells);
+                    return sameCells(
+                        grid::literal::literalCellTable(s.geometry, s.heads, s.segments),
+                        s.unsolvedCells);
                   }});
 
   list.push_back({"grid assembly",
@@ -419,23 +420,22 @@ std::vector<Pair> pairs() {
                   },
                   nullptr});
 
-  list.push_back({"grid face flows",
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      benchmark::DoNotOptimize(
-                          grid::literal::literalFaceFlows(s.cells, s.geometry, false));
-                    }
-                  },
-                  [](const Study& s, benchmark::State& state) {
-                    for (auto _ : state) {
-                      benchmark::DoNotOptimize(
+  list.push_back(
+      {"grid face flows",
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           benchmark::DoNotOptimize(grid::literal::literalFaceFlows(s.cells, s.geometry, false));
+         }
+       },
+       [](const Study& s, benchmark::State& state) {
+         for (auto _ : state) {
+           benchmark::DoNotOptimize(grid::computeFaceFlows(s.cells, s.geometry, *s.index));
+         }
+       },
+       [](const Study& s) {
+         return sameFlows(grid::literal::literalFaceFlows(s.cells, s.geometry, false),
                           grid::computeFaceFlows(s.cells, s.geometry, *s.index));
-                    }
-                  },
-                  [](const Study& s) {
-                    return sameFlows(grid::literal::literalFaceFlows(s.cells, s.geometry, false),
-                                     grid::computeFaceFlows(s.cells, s.geometry, *s.index));
-                  }});
+       }});
   list.push_back({"DFN transport",
                   [](const Study& s, benchmark::State& state) {
                     for (auto _ : state) {
@@ -504,10 +504,9 @@ bool solversAgree(const Study& s, int minresSteps, int bicgSteps) {
   Quiet quiet;
   std::vector<double> xDense = s.startVector;
   std::vector<double> xSparse = s.startVector;
-  solvers::solveMINRES(solvers::toDense(s.system.A), s.system.b, xDense, minresSteps,
-                       s.options.tol, quiet.console);
-  solvers::solveMINRES(s.system.A, s.system.b, xSparse, minresSteps, s.options.tol,
+  solvers::solveMINRES(solvers::toDense(s.system.A), s.system.b, xDense, minresSteps, s.options.tol,
                        quiet.console);
+  solvers::solveMINRES(s.system.A, s.system.b, xSparse, minresSteps, s.options.tol, quiet.console);
   std::vector<double> gDense(s.gridSystem.rhs.size(), 0.0);
   std::vector<double> gSparse(s.gridSystem.rhs.size(), 0.0);
   solvers::solveBiCG(solvers::toDense(s.gridSystem.matrix), s.gridSystem.rhs, gDense, bicgSteps,
@@ -546,8 +545,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
       }
       if (literal == seconds_.end() || product == seconds_.end()) continue;
       out << "| " << label << " | " << milliseconds(literal->second) << " | "
-          << milliseconds(product->second) << " | "
-          << ratio(literal->second / product->second) << " |\n";
+          << milliseconds(product->second) << " | " << ratio(literal->second / product->second)
+          << " |\n";
     }
   }
 
@@ -585,8 +584,8 @@ int main(int argc, char** argv) {
       const bool solver = !pair.agree;
       const std::string name = pair.phase + "/" + size.name;
       std::string label = pair.phase + " | " + size.name;
-      for (const auto& [form, run] : {std::pair{"literal", pair.literal},
-                                      std::pair{"product", pair.product}}) {
+      for (const auto& [form, run] :
+           {std::pair{"literal", pair.literal}, std::pair{"product", pair.product}}) {
         auto* bench = benchmark::RegisterBenchmark(
             (name + "/" + form).c_str(),
             [which, run, agree = pair.agree, solver, key = name](benchmark::State& state) {

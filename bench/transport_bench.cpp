@@ -131,8 +131,8 @@ CellTable fullGrid(const RunOptions& o) {
         c.faceK[f] = c.kSum[f] = 1.0;
         c.crfactor[f] = 0.9;
       }
-      c.head = (o.cellx - i) * 1.0 + 0.4 * std::sin(j * 0.05) * (o.celly - j) / o.celly +
-               noise(gen);
+      c.head =
+          (o.cellx - i) * 1.0 + 0.4 * std::sin(j * 0.05) * (o.celly - j) / o.celly + noise(gen);
       const bool boundary = i == 0 || j == 0 || i == o.cellx - 1 || j == o.celly - 1;
       (boundary ? table.cells : internal).push_back(c);
     }

@@ -48,8 +48,7 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
     return dfn::findBackbone(segments, heads, options, fractureCount, realization.console);
   }();
   if (options.bbone == 1) {
-    io::writePolylineFile(realization.fileName("Backbone.", io::Extension::Bln),
-                          backbone.segments);
+    io::writePolylineFile(realization.fileName("Backbone.", io::Extension::Bln), backbone.segments);
   }
   if (options.dfndt == 1) {
     dfn::writeHeadFile(realization.fileName("dfnhead."), nodes);

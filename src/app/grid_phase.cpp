@@ -13,9 +13,8 @@ namespace fracflow::app {
 std::optional<CellTable> runGridPhase(const RunOptions& options, const Realization& realization,
                                       SegmentTable gridSegments) {
   const grid::GridGeometry geometry = grid::GridGeometry::fromOptions(options);
-  CellTable table =
-      grid::mapFractureContinuum(geometry, grid::FaceHeads::fromOptions(options),
-                                 std::move(gridSegments), realization.console);
+  CellTable table = grid::mapFractureContinuum(geometry, grid::FaceHeads::fromOptions(options),
+                                               std::move(gridSegments), realization.console);
   const grid::CellIndex index(table.cells, geometry.cellx, geometry.celly, geometry.cellSizeX,
                               geometry.cellSizeY);
   realization.lap(Phase::GridMapping);

@@ -25,19 +25,32 @@ std::string paddedLabel(std::string_view label) {
 
 std::string_view phaseLabel(Phase phase) {
   switch (phase) {
-    case Phase::NetworkInput: return "network input";
-    case Phase::Segments: return "segments, tiny pass";
-    case Phase::Nodes: return "nodes";
-    case Phase::Well: return "well";
-    case Phase::DfnAssembly: return "DFN assembly";
-    case Phase::Minres: return "MINRES";
-    case Phase::BackboneFiles: return "backbone, files";
-    case Phase::DfnTransport: return "DFN transport";
-    case Phase::GridMapping: return "grid mapping";
-    case Phase::GridAssembly: return "grid assembly";
-    case Phase::Bicg: return "BiCG";
-    case Phase::GridFiles: return "grid files";
-    case Phase::GridTransport: return "grid transport";
+    case Phase::NetworkInput:
+      return "network input";
+    case Phase::Segments:
+      return "segments, tiny pass";
+    case Phase::Nodes:
+      return "nodes";
+    case Phase::Well:
+      return "well";
+    case Phase::DfnAssembly:
+      return "DFN assembly";
+    case Phase::Minres:
+      return "MINRES";
+    case Phase::BackboneFiles:
+      return "backbone, files";
+    case Phase::DfnTransport:
+      return "DFN transport";
+    case Phase::GridMapping:
+      return "grid mapping";
+    case Phase::GridAssembly:
+      return "grid assembly";
+    case Phase::Bicg:
+      return "BiCG";
+    case Phase::GridFiles:
+      return "grid files";
+    case Phase::GridTransport:
+      return "grid transport";
   }
   return "?";
 }
@@ -79,8 +92,7 @@ void writeTimingReport(io::TextStream& out, const PhaseTimings& timings, int rea
   }
   out.line(paddedLabel("realization total"), timings.totalSeconds());
   out.setFormat(io::NumberFormat::fixed(1, 10));
-  out.line(paddedLabel("peak memory (MiB)"),
-           static_cast<double>(peakResidentKiB()) / 1024.0);
+  out.line(paddedLabel("peak memory (MiB)"), static_cast<double>(peakResidentKiB()) / 1024.0);
   out.flush();
 }
 

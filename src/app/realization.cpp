@@ -75,8 +75,7 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
     if (!cells) return RealizationEnd::RunEnded;
     // 5. Particles on the grid, on the stream as the network walk left it.
     if (options.grdtr == 1) {
-      transport::runGridTransport(options, *cells, realization.random, console,
-                                  realizationNumber);
+      transport::runGridTransport(options, *cells, realization.random, console, realizationNumber);
       realization.lap(Phase::GridTransport);
     }
   }

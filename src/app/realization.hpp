@@ -32,7 +32,8 @@ struct Realization {
     if (timings != nullptr) timings->lap(phase);
   }
 
-  std::string fileName(std::string_view prefix, io::Extension extension = io::Extension::Txt) const {
+  std::string fileName(std::string_view prefix,
+                       io::Extension extension = io::Extension::Txt) const {
     return io::realizationFileName(prefix, realizationNumber, extension);
   }
 };

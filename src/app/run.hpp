@@ -8,7 +8,7 @@
 namespace fracflow::app {
 
 // Exit statuses of a run.
-inline constexpr int kExitSuccess = 0;       // every realization ran to its end
+inline constexpr int kExitSuccess = 0;        // every realization ran to its end
 inline constexpr int kExitRunIncomplete = 1;  // the run ended early or skipped a realization
 inline constexpr int kExitBadInput = 2;       // the parameter file is missing, malformed or invalid
 

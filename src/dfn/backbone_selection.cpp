@@ -8,8 +8,7 @@ namespace fracflow::dfn {
 
 Backbone findBackbone(const SegmentTable& segments, const EndHeads& heads,
                       const RunOptions& options, int fractureCount, io::TextStream& console) {
-  const double flowingGradient =
-      0.02 * std::fabs(options.tf1 - options.bf1) / options.domainW;
+  const double flowingGradient = 0.02 * std::fabs(options.tf1 - options.bf1) / options.domainW;
   double sumPerm = 0.0;
   double sumLength = 0.0;
   double sumDrop = 0.0;

@@ -25,15 +25,13 @@ void addFaceTerm(double& faceFlow, bool end1OnFace, bool end2OnFace, const Segme
 }  // namespace
 
 double FaceFlows::globalFlow() const {
-  return (std::fabs(topFlow) + std::fabs(rightFlow) + std::fabs(bottomFlow) +
-          std::fabs(leftFlow)) /
+  return (std::fabs(topFlow) + std::fabs(rightFlow) + std::fabs(bottomFlow) + std::fabs(leftFlow)) /
          2;
 }
 
 bool isCornerSegment(const Segment& s, double L, double W, double cellSizeX, double cellSizeY) {
-  const bool topRight =
-      (s.x1 == L && s.y1 > W - cellSizeY && s.y2 == W && s.x2 > L - cellSizeX) ||
-      (s.x2 == L && s.y2 > W - cellSizeY && s.y1 == W && s.x1 > L - cellSizeX);
+  const bool topRight = (s.x1 == L && s.y1 > W - cellSizeY && s.y2 == W && s.x2 > L - cellSizeX) ||
+                        (s.x2 == L && s.y2 > W - cellSizeY && s.y1 == W && s.x1 > L - cellSizeX);
   const bool bottomRight = (s.x1 == L && s.y1 < cellSizeY && s.y2 == 0 && s.x2 > L - cellSizeX) ||
                            (s.x2 == L && s.y2 < cellSizeY && s.y1 == 0 && s.x1 > L - cellSizeX);
   const bool bottomLeft = (s.x1 == 0 && s.y1 < cellSizeY && s.y2 == 0 && s.x2 < cellSizeX) ||

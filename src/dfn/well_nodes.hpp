@@ -21,8 +21,7 @@ struct WellNodes {
 };
 
 // Marks the well nodes when sink is 1 and prints "Number of Sink Nodes = " in every case.
-WellNodes findWellNodes(const NodeTable& nodes, const RunOptions& options,
-                        io::TextStream& console);
+WellNodes findWellNodes(const NodeTable& nodes, const RunOptions& options, io::TextStream& console);
 
 // A well that is switched on but holds no node leaves the flow problem undefined.
 inline bool wellCatchesNoNode(const WellNodes& well, const RunOptions& options) {

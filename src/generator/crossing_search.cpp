@@ -38,7 +38,8 @@ class BucketGrid {
     members_.resize(start_.back());
     std::vector<std::size_t> fill(start_.begin(), start_.end() - 1);
     for (std::size_t i = 0; i < fractures.size(); ++i) {
-      forEachBucket(fractures[i], [&](std::size_t b) { members_[fill[b]++] = static_cast<int>(i); });
+      forEachBucket(fractures[i],
+                    [&](std::size_t b) { members_[fill[b]++] = static_cast<int>(i); });
     }
   }
 

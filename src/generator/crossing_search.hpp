@@ -10,8 +10,8 @@
 namespace fracflow::generator {
 
 struct Crossing {
-  int first = 0;   // index of the one fracture ...
-  int second = 0;  // ... and of the other, first < second
+  int first = 0;         // index of the one fracture ...
+  int second = 0;        // ... and of the other, first < second
   double tFirst = 0.0;   // position along first, from its end a (0) to its end b (1)
   double tSecond = 0.0;  // position along second
   Point point;           // computed once, inside the domain

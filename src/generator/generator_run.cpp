@@ -44,8 +44,8 @@ void runGenerator(const GeneratorSettings& settings, io::TextStream& console,
     std::error_code error;
     std::filesystem::create_directories(settings.outputDir, error);
     if (error) {
-      throw Error(ErrorKind::Output,
-                  settings.outputDir + ": cannot create the output folder (" + error.message() + ")");
+      throw Error(ErrorKind::Output, settings.outputDir + ": cannot create the output folder (" +
+                                         error.message() + ")");
     }
   }
   if (options.numberruns < 1) {
@@ -71,7 +71,8 @@ void runGenerator(const GeneratorSettings& settings, io::TextStream& console,
     console.write(name, ": ", network.fractureCount, " fractures, ", network.pieces.size(),
                   " pieces, segment density ", pieceDensity(network.pieces, law));
     if (tiny > 0) {
-      console.write(", ", tiny, tiny == 1 ? " tiny piece" : " tiny pieces", " (at most 1e-5 domainL)");
+      console.write(", ", tiny, tiny == 1 ? " tiny piece" : " tiny pieces",
+                    " (at most 1e-5 domainL)");
     }
     console.line();
     console.flush();
@@ -81,8 +82,8 @@ void runGenerator(const GeneratorSettings& settings, io::TextStream& console,
       largestFile = name;
     }
   }
-  console.line("Largest piece count: ", largest, " (", largestFile, "); set meet_fracs (line 13) to ",
-               largest, " to read every piece");
+  console.line("Largest piece count: ", largest, " (", largestFile,
+               "); set meet_fracs (line 13) to ", largest, " to read every piece");
   const auto meetFracs = static_cast<long long>(options.meet_fracs);
   if (meetFracs < static_cast<long long>(largest)) {
     console.line("meet_fracs is ", options.meet_fracs, " in ", settings.parameterFile,

@@ -76,8 +76,10 @@ std::vector<Piece> splitFractures(const std::vector<LineSegment>& fractures,
     auto emit = [&](int point) {
       const int to = representative[static_cast<std::size_t>(point)];
       if (to == from) return;  // merged with the previous stop
-      pieces.push_back({{points[static_cast<std::size_t>(from)], points[static_cast<std::size_t>(to)]},
-                        perms[f], static_cast<int>(f)});
+      pieces.push_back(
+          {{points[static_cast<std::size_t>(from)], points[static_cast<std::size_t>(to)]},
+           perms[f],
+           static_cast<int>(f)});
       from = to;
     };
     for (auto stop = begin; stop != end; ++stop) emit(stop->point);
@@ -117,7 +119,8 @@ GeneratedNetwork generateNetwork(const NetworkLaw& law, std::uint64_t seed, int 
     }
   }
   network.drawnInDomain = fractures.size();
-  report(progress, "splitting " + std::to_string(fractures.size()) + " fractures at their crossings");
+  report(progress,
+         "splitting " + std::to_string(fractures.size()) + " fractures at their crossings");
   network.pieces = splitFractures(fractures, perms, law, &network.crossingCount);
 
   for (std::size_t i = 0; i < network.pieces.size(); ++i) {

@@ -24,10 +24,10 @@ struct Piece {
 };
 
 struct GeneratedNetwork {
-  std::vector<Piece> pieces;     // fracture by fracture, each from its end a to its end b
-  int fractureCount = 0;         // fractures that left at least one piece
+  std::vector<Piece> pieces;      // fracture by fracture, each from its end a to its end b
+  int fractureCount = 0;          // fractures that left at least one piece
   std::size_t drawnInDomain = 0;  // fractures drawn with a part inside the domain
-  double inDomainLength = 0.0;   // their total length inside the domain
+  double inDomainLength = 0.0;    // their total length inside the domain
   double lastContribution = 0.0;  // the inside length of the last of them
   std::size_t crossingCount = 0;
 };

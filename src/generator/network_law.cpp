@@ -51,7 +51,8 @@ NetworkLaw makeNetworkLaw(const RunOptions& options, std::string_view fileName) 
     const std::string n = std::to_string(s + 1);
     const int line = setFirstLine(s);
     if (!(std::isfinite(in.prob) && in.prob >= 0.0)) {
-      fail(fileName, line, "prob" + n, "expected a probability of 0 or more, found " + text(in.prob));
+      fail(fileName, line, "prob" + n,
+           "expected a probability of 0 or more, found " + text(in.prob));
     }
     probSum += in.prob;
     SetLaw& set = law.sets[s];
@@ -81,9 +82,9 @@ NetworkLaw makeNetworkLaw(const RunOptions& options, std::string_view fileName) 
     }
     // 10^(perMean + 10 perDev) must stay a finite, non-zero double.
     if (!(std::isfinite(in.perMean) && std::abs(in.perMean) <= 290.0)) {
-      fail(fileName, line + 5, "perMean" + n,
-           "expected a mean of log10(permeability) between -290 and 290, found " +
-               text(in.perMean));
+      fail(
+          fileName, line + 5, "perMean" + n,
+          "expected a mean of log10(permeability) between -290 and 290, found " + text(in.perMean));
     }
     if (!(std::isfinite(in.perDev) && in.perDev >= 0.0 &&
           std::abs(in.perMean) + 10.0 * in.perDev <= 300.0)) {

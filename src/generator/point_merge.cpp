@@ -43,8 +43,9 @@ bool onFace(const Point& p, const MergeBox& box) {
 }
 
 double linkTolerance(double a, double b, double mergeDistance) {
-  return std::max(mergeDistance,
-                  kLinkMargin * (kWindowOffset + kWindowRelative * std::max(std::abs(a), std::abs(b))));
+  return std::max(
+      mergeDistance,
+      kLinkMargin * (kWindowOffset + kWindowRelative * std::max(std::abs(a), std::abs(b))));
 }
 
 }  // namespace
@@ -58,8 +59,7 @@ std::vector<int> mergePoints(const std::vector<Point>& points, const MergeBox& b
   const std::size_t n = points.size();
   // Wider than any link inside the domain, with room for the rounding of x / width.
   const double widest = std::max(box.domainL, box.domainW);
-  const double width =
-      linkTolerance(widest, widest, box.mergeDistance) * 1.000001;
+  const double width = linkTolerance(widest, widest, box.mergeDistance) * 1.000001;
   const auto rows = static_cast<std::uint64_t>(box.domainW / width) + 3;
   auto cellOf = [&](const Point& p) {
     const auto cx = static_cast<std::uint64_t>(std::max(0.0, p.x) / width) + 1;

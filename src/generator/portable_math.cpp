@@ -63,7 +63,7 @@ double portablePow(double x, double y) { return portableExp(y * portableLog(x));
 SinCos sinCosDegrees(double degrees) {
   double r = std::fmod(degrees, 360.0);  // exact
   if (r < 0.0) r += 360.0;
-  const double quadrant = std::floor(r / 90.0 + 0.5);  // 0 .. 4
+  const double quadrant = std::floor(r / 90.0 + 0.5);      // 0 .. 4
   const double t = (r - quadrant * 90.0) * (kPi / 180.0);  // |t| <= pi / 4
   const double t2 = t * t;
   // sin t = t (1 - t^2/3! + t^4/5! - ...), cos t = 1 - t^2/2! + t^4/4! - ...

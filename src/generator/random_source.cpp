@@ -24,8 +24,9 @@ RandomSource::RandomSource(std::uint64_t seed) {
 RandomSource RandomSource::forRealization(std::uint64_t seed, int realizationNumber) {
   std::uint64_t s = seed;
   const std::uint64_t base = splitMix64(s);
-  std::uint64_t t = base ^ (static_cast<std::uint64_t>(static_cast<std::uint32_t>(realizationNumber)) *
-                            0xd1b54a32d192ed03ULL);
+  std::uint64_t t =
+      base ^ (static_cast<std::uint64_t>(static_cast<std::uint32_t>(realizationNumber)) *
+              0xd1b54a32d192ed03ULL);
   return RandomSource(splitMix64(t));
 }
 

@@ -16,8 +16,8 @@ CellTable countActiveCells(const GridGeometry& grid, const CellCrossings& crossi
       }
     }
   }
-  console.line("Boundary Cell = ", table.boundaryCells, "   Internal Cells = ",
-               table.internalCells, "   Total Cells = ", table.totalCells());
+  console.line("Boundary Cell = ", table.boundaryCells, "   Internal Cells = ", table.internalCells,
+               "   Total Cells = ", table.totalCells());
   table.cells.assign(static_cast<std::size_t>(table.totalCells()), Cell{});
   return table;
 }

@@ -8,8 +8,7 @@ namespace fracflow::grid {
 namespace {
 
 bool isFinite(const Segment& s) {
-  return std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) &&
-         std::isfinite(s.y2);
+  return std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) && std::isfinite(s.y2);
 }
 
 // The cell index whose span holds the coordinate, before clamping to the grid (kept within
@@ -58,7 +57,8 @@ IndexRange candidateRows(const GridGeometry& grid, const Segment& segment, int i
     // y along the segment at an x inside its extent: the fraction lies in [0, 1], so the
     // rounding stays at the scale of the coordinates, even for a nearly vertical segment.
     const auto yAt = [&](double x) {
-      return segment.y1 + (segment.y2 - segment.y1) * ((x - segment.x1) / (segment.x2 - segment.x1));
+      return segment.y1 +
+             (segment.y2 - segment.y1) * ((x - segment.x1) / (segment.x2 - segment.x1));
     };
     const double ya = yAt(std::max(windowLo, xMin));
     const double yb = yAt(std::min(windowHi, xMax));

@@ -30,9 +30,8 @@ CellCrossings findCellCrossings(const GridGeometry& grid, const SegmentTable& se
 
   // Counting sort by cell; it is stable, so each cell keeps its crossings in segment order.
   CellCrossings result;
-  const auto cellCount = static_cast<std::size_t>(grid.cellx > 0 && grid.celly > 0
-                                                      ? grid.cellCount()
-                                                      : 0);
+  const auto cellCount =
+      static_cast<std::size_t>(grid.cellx > 0 && grid.celly > 0 ? grid.cellCount() : 0);
   result.cellStart.assign(cellCount + 1, 0);
   for (const FoundCrossing& f : found) ++result.cellStart[static_cast<std::size_t>(f.cell) + 1];
   for (std::size_t c = 0; c < cellCount; ++c) result.cellStart[c + 1] += result.cellStart[c];

@@ -14,8 +14,8 @@
 namespace fracflow::grid {
 
 struct CellCrossing {
-  int segment = 0;           // index into the segment table
-  std::uint32_t faces = 0;   // bit f set when the segment crosses face f of the cell
+  int segment = 0;          // index into the segment table
+  std::uint32_t faces = 0;  // bit f set when the segment crosses face f of the cell
 };
 
 struct CellCrossings {

@@ -1,7 +1,6 @@
 // The edge-crossing test.
 #include "grid/crosses_edge.hpp"
 
-
 namespace fracflow::grid {
 namespace {
 

@@ -51,10 +51,18 @@ FaceFlows computeFaceFlows(const CellTable& table, const GridGeometry& grid,
         if (match.cell < table.boundaryCells) continue;
         const Cell& m = table.cells[static_cast<std::size_t>(match.cell)];
         switch (match.test) {
-          case 0: addFlux(flows.top, b, m, kBottom, dy); break;
-          case 1: addFlux(flows.right, b, m, kLeft, dx); break;
-          case 2: addFlux(flows.bottom, b, m, kTop, dy); break;
-          default: addFlux(flows.left, b, m, kRight, dx); break;
+          case 0:
+            addFlux(flows.top, b, m, kBottom, dy);
+            break;
+          case 1:
+            addFlux(flows.right, b, m, kLeft, dx);
+            break;
+          case 2:
+            addFlux(flows.bottom, b, m, kTop, dy);
+            break;
+          default:
+            addFlux(flows.left, b, m, kRight, dx);
+            break;
         }
       }
     }
@@ -67,25 +75,45 @@ FaceFlows computeFaceFlows(const CellTable& table, const GridGeometry& grid,
     const bool notCornerColumn = 0.50005 * dx < xb && xb < 0.9999 * rightColumnX;
     {
       // Tests in the order of the scan; t indexes this table.
-      const WindowPoint points[10] = {leftOf, rightOf,          // top row
-                                      below,  above,  leftOf,   // right column
-                                      leftOf, rightOf,          // bottom row
-                                      below,  above,  rightOf}; // left column
+      const WindowPoint points[10] = {leftOf, rightOf,            // top row
+                                      below,  above,   leftOf,    // right column
+                                      leftOf, rightOf,            // bottom row
+                                      below,  above,   rightOf};  // left column
       findNeighbourMatches(index, points, matches);
       for (const NeighbourMatch& match : matches) {
         if (match.cell >= table.boundaryCells) continue;
         const Cell& n = table.cells[static_cast<std::size_t>(match.cell)];
         switch (match.test) {
-          case 0: if (topRow && notCornerColumn) addFlux(flows.top, b, n, kLeft, dx); break;
-          case 1: if (topRow && notCornerColumn) addFlux(flows.top, b, n, kRight, dx); break;
-          case 2: if (rightColumn) addFlux(flows.right, b, n, kBottom, dy); break;
-          case 3: if (rightColumn) addFlux(flows.right, b, n, kTop, dy); break;
-          case 4: if (rightColumn) addFlux(flows.right, b, n, kLeft, dx); break;
-          case 5: if (bottomRow && notCornerColumn) addFlux(flows.bottom, b, n, kLeft, dx); break;
-          case 6: if (bottomRow && notCornerColumn) addFlux(flows.bottom, b, n, kRight, dx); break;
-          case 7: if (leftColumn) addFlux(flows.left, b, n, kBottom, dy); break;
-          case 8: if (leftColumn) addFlux(flows.left, b, n, kTop, dy); break;
-          default: if (leftColumn) addFlux(flows.left, b, n, kRight, dx); break;
+          case 0:
+            if (topRow && notCornerColumn) addFlux(flows.top, b, n, kLeft, dx);
+            break;
+          case 1:
+            if (topRow && notCornerColumn) addFlux(flows.top, b, n, kRight, dx);
+            break;
+          case 2:
+            if (rightColumn) addFlux(flows.right, b, n, kBottom, dy);
+            break;
+          case 3:
+            if (rightColumn) addFlux(flows.right, b, n, kTop, dy);
+            break;
+          case 4:
+            if (rightColumn) addFlux(flows.right, b, n, kLeft, dx);
+            break;
+          case 5:
+            if (bottomRow && notCornerColumn) addFlux(flows.bottom, b, n, kLeft, dx);
+            break;
+          case 6:
+            if (bottomRow && notCornerColumn) addFlux(flows.bottom, b, n, kRight, dx);
+            break;
+          case 7:
+            if (leftColumn) addFlux(flows.left, b, n, kBottom, dy);
+            break;
+          case 8:
+            if (leftColumn) addFlux(flows.left, b, n, kTop, dy);
+            break;
+          default:
+            if (leftColumn) addFlux(flows.left, b, n, kRight, dx);
+            break;
         }
       }
     }

@@ -29,8 +29,7 @@ void writeGridFlowFile(const FaceFlows& flows, const CellTable& table,
 }
 
 void writeGridHeadsAndFaceFlows(const CellTable& table, const GridGeometry& grid,
-                                const CellIndex& index, int realizationNumber,
-                                bool writeHeadFile) {
+                                const CellIndex& index, int realizationNumber, bool writeHeadFile) {
   if (writeHeadFile) {
     writeGridHeadFile(table, io::realizationFileName("grdhead.", realizationNumber));
   }

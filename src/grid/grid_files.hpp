@@ -12,13 +12,11 @@
 namespace fracflow::grid {
 
 void writeGridHeadFile(const CellTable& table, const std::string& fileName);
-void writeGridFlowFile(const FaceFlows& flows, const CellTable& table,
-                       const std::string& fileName);
+void writeGridFlowFile(const FaceFlows& flows, const CellTable& table, const std::string& fileName);
 
 // After a successful solve: the head file when writeHeadFile (grddt == 1), then the face
 // flows and the grid flow file.
 void writeGridHeadsAndFaceFlows(const CellTable& table, const GridGeometry& grid,
-                                const CellIndex& index, int realizationNumber,
-                                bool writeHeadFile);
+                                const CellIndex& index, int realizationNumber, bool writeHeadFile);
 
 }  // namespace fracflow::grid

@@ -21,8 +21,8 @@ GridFlowSystem assembleGridFlow(const CellTable& table, const GridGeometry& grid
   return system;
 }
 
-bool solveGridFlow(const GridFlowSystem& system, CellTable& table,
-                   const GridFlowSettings& settings, io::TextStream& console) {
+bool solveGridFlow(const GridFlowSystem& system, CellTable& table, const GridFlowSettings& settings,
+                   io::TextStream& console) {
   std::vector<double> solution(system.rhs.size(), 0.0);
   if (solvers::solveBiCG(system.matrix, system.rhs, solution, settings.maxit, settings.tol,
                          console) != 0) {

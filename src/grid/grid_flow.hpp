@@ -23,8 +23,8 @@ GridFlowSystem assembleGridFlow(const CellTable& table, const GridGeometry& grid
 
 // BiCG on the system; the solved heads go into the internal cells. Returns false when the
 // solver did not converge; the heads are then left as they were and the caller ends the run.
-bool solveGridFlow(const GridFlowSystem& system, CellTable& table,
-                   const GridFlowSettings& settings, io::TextStream& console);
+bool solveGridFlow(const GridFlowSystem& system, CellTable& table, const GridFlowSettings& settings,
+                   io::TextStream& console);
 
 // Both steps in turn.
 bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,

@@ -7,8 +7,8 @@
 namespace fracflow::grid {
 namespace {
 
-void mapCell(const GridGeometry& grid, const SegmentTable& segments,
-             const CellCrossings& crossings, int i, int j, Cell& cell) {
+void mapCell(const GridGeometry& grid, const SegmentTable& segments, const CellCrossings& crossings,
+             int i, int j, Cell& cell) {
   const auto c = static_cast<std::size_t>(grid.cellNumber(i, j));
   for (std::size_t n = crossings.cellStart[c]; n < crossings.cellStart[c + 1]; ++n) {
     const CellCrossing& crossing = crossings.crossings[n];

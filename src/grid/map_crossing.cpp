@@ -8,9 +8,9 @@ namespace {
 
 // Where an end point lies relative to the face being crossed.
 struct EndPointPlace {
-  bool inBand;   // strictly inside the cell's column (top, bottom) or row (right, left)
-  bool far;      // one whole cell or more beyond the face
-  bool behind;   // on or beyond the cell's opposite edge
+  bool inBand;  // strictly inside the cell's column (top, bottom) or row (right, left)
+  bool far;     // one whole cell or more beyond the face
+  bool behind;  // on or beyond the cell's opposite edge
 };
 
 EndPointPlace placeOf(const GridGeometry& grid, double cx, double cy, double x, double y,
@@ -39,8 +39,8 @@ bool isPassThroughCrossing(const GridGeometry& grid, double cx, double cy, const
   if (p1.inBand && p1.far && (!p2.inBand || p2.behind)) return true;
   if (p2.inBand && p2.far && (!p1.inBand || p1.behind)) return true;
   const double length = segmentLength(segment);
-  const double shortLimit = face == kTop || face == kBottom ? 2.0 * grid.cellSizeY
-                                                            : 2.0 * grid.cellSizeX;
+  const double shortLimit =
+      face == kTop || face == kBottom ? 2.0 * grid.cellSizeY : 2.0 * grid.cellSizeX;
   return !(length < shortLimit);
 }
 

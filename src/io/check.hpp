@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FRACFLOW_CHECK(condition)                                                        \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
+#define FRACFLOW_CHECK(condition)                                                          \
+  do {                                                                                     \
+    if (!(condition)) {                                                                    \
       std::fprintf(stderr, "%s:%d: internal error: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
+      std::abort();                                                                        \
+    }                                                                                      \
   } while (false)

@@ -7,8 +7,8 @@ namespace fracflow::io {
 std::string realizationFileName(std::string_view prefix, int realizationNumber,
                                 Extension extension) {
   std::string name(prefix);
-  std::string digits = formatInteger(realizationNumber < 0 ? -static_cast<long long>(realizationNumber)
-                                                           : realizationNumber);
+  std::string digits = formatInteger(
+      realizationNumber < 0 ? -static_cast<long long>(realizationNumber) : realizationNumber);
   // As printf's "%04d": at least four digits, the sign counting towards the width.
   const std::size_t width = realizationNumber < 0 ? 3 : 4;
   if (realizationNumber < 0) name.push_back('-');

@@ -8,7 +8,8 @@
 namespace fracflow::io {
 
 OutputFile::OutputFile(std::string name, NumberFormat format)
-    : name_(std::move(name)), file_(name_, std::ios::out | std::ios::trunc | std::ios::binary),
+    : name_(std::move(name)),
+      file_(name_, std::ios::out | std::ios::trunc | std::ios::binary),
       text_(file_, format) {
   if (!file_) throw Error(ErrorKind::Output, name_ + ": cannot create the output file");
 }

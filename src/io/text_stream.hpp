@@ -48,8 +48,8 @@ class TextStream {
   void append(char c) { buffer_.push_back(c); }
   void append(double value) { appendNumber(buffer_, value, format_); }
   template <typename Int>
-    requires(std::is_integral_v<Int> && !std::is_same_v<Int, char> && !std::is_same_v<Int, bool>)
-  void append(Int value) {
+  requires(std::is_integral_v<Int> && !std::is_same_v<Int, char> &&
+           !std::is_same_v<Int, bool>) void append(Int value) {
     appendInteger(buffer_, static_cast<long long>(value), format_);
   }
   void flushIfFull() {

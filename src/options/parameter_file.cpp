@@ -35,13 +35,19 @@ LineLayout separator() { return {"separator", Kind::Separator}; }
 // The 66 lines of the file, in order, bound to the fields of options.
 std::vector<LineLayout> fileLayout(RunOptions& o) {
   std::vector<LineLayout> lines = {
-      doubleLine("domainL", o.domainL),   doubleLine("domainW", o.domainW),
-      intLine("cellx", o.cellx),          intLine("celly", o.celly),
-      intLine("scellx", o.scellx),        intLine("ecellx", o.ecellx),
-      intLine("scelly", o.scelly),        intLine("ecelly", o.ecelly),
+      doubleLine("domainL", o.domainL),
+      doubleLine("domainW", o.domainW),
+      intLine("cellx", o.cellx),
+      intLine("celly", o.celly),
+      intLine("scellx", o.scellx),
+      intLine("ecellx", o.ecellx),
+      intLine("scelly", o.scelly),
+      intLine("ecelly", o.ecelly),
       intLine("totalparticles", o.totalparticles),
-      intLine("bcsize", o.bcsize),        intLine("bcstep", o.bcstep),
-      intLine("numberruns", o.numberruns), intLine("meet_fracs", o.meet_fracs),
+      intLine("bcsize", o.bcsize),
+      intLine("bcstep", o.bcstep),
+      intLine("numberruns", o.numberruns),
+      intLine("meet_fracs", o.meet_fracs),
       doubleLine("fracDen", o.fracDen),
   };
   static constexpr std::array<std::array<const char*, 7>, 3> kSetNames = {{
@@ -63,21 +69,33 @@ std::vector<LineLayout> fileLayout(RunOptions& o) {
   }
   const std::vector<LineLayout> rest = {
       separator(),
-      doubleLine("tf1", o.tf1),           doubleLine("tf2", o.tf2),
-      doubleLine("rf1", o.rf1),           doubleLine("rf2", o.rf2),
-      doubleLine("bf1", o.bf1),           doubleLine("bf2", o.bf2),
-      doubleLine("lf1", o.lf1),           doubleLine("lf2", o.lf2),
+      doubleLine("tf1", o.tf1),
+      doubleLine("tf2", o.tf2),
+      doubleLine("rf1", o.rf1),
+      doubleLine("rf2", o.rf2),
+      doubleLine("bf1", o.bf1),
+      doubleLine("bf2", o.bf2),
+      doubleLine("lf1", o.lf1),
+      doubleLine("lf2", o.lf2),
       separator(),
-      intLine("sink", o.sink),            doubleLine("sinkLocX", o.sinkLocX),
-      doubleLine("sinkLocY", o.sinkLocY), doubleLine("sinkRad", o.sinkRad),
+      intLine("sink", o.sink),
+      doubleLine("sinkLocX", o.sinkLocX),
+      doubleLine("sinkLocY", o.sinkLocY),
+      doubleLine("sinkRad", o.sinkRad),
       doubleLine("sinkFlux", o.sinkFlux),
-      intLine("ntwrk", o.ntwrk),          intLine("dfncp", o.dfncp),
-      intLine("dfnfl", o.dfnfl),          intLine("bbone", o.bbone),
-      intLine("dfndt", o.dfndt),          intLine("dfntr", o.dfntr),
-      intLine("grdcp", o.grdcp),          intLine("grdfl", o.grdfl),
-      intLine("grddt", o.grddt),          intLine("grdtr", o.grdtr),
+      intLine("ntwrk", o.ntwrk),
+      intLine("dfncp", o.dfncp),
+      intLine("dfnfl", o.dfnfl),
+      intLine("bbone", o.bbone),
+      intLine("dfndt", o.dfndt),
+      intLine("dfntr", o.dfntr),
+      intLine("grdcp", o.grdcp),
+      intLine("grdfl", o.grdfl),
+      intLine("grddt", o.grddt),
+      intLine("grdtr", o.grdtr),
       separator(),
-      intLine("maxit", o.maxit),          doubleLine("tol", o.tol),
+      intLine("maxit", o.maxit),
+      doubleLine("tol", o.tol),
   };
   lines.insert(lines.end(), rest.begin(), rest.end());
   return lines;
@@ -177,7 +195,7 @@ RunOptions parseParameterFile(std::string_view text, std::string_view fileName) 
     if (index >= lines.size()) {
       fail(fileName, lineNumber, field.name,
            field.kind == Kind::Separator ? "missing separator line, the file ends before it"
-                                        : "expected a number, the file ends before this line");
+                                         : "expected a number, the file ends before this line");
     }
     if (field.kind == Kind::Separator) continue;
     const std::string_view value = lines[index].substr(skipBlanks(lines[index]));

@@ -51,13 +51,13 @@ BackboneEndIndex::BackboneEndIndex(const SegmentTable& segments) : segments_(seg
       yHi = std::max(yHi, y);
     }
   }
-  const int perAxis = std::clamp(
-      static_cast<int>(std::sqrt(static_cast<double>(ends))), 1, kMaxBucketsPerAxis);
+  const int perAxis =
+      std::clamp(static_cast<int>(std::sqrt(static_cast<double>(ends))), 1, kMaxBucketsPerAxis);
   xAxis_ = makeAxis(xLo, xHi, perAxis);
   yAxis_ = makeAxis(yLo, yHi, perAxis);
 
-  const auto buckets = static_cast<std::size_t>(xAxis_.count) *
-                       static_cast<std::size_t>(yAxis_.count);
+  const auto buckets =
+      static_cast<std::size_t>(xAxis_.count) * static_cast<std::size_t>(yAxis_.count);
   std::vector<int> bucketOfEnd(ends, -1);
   std::vector<int> counts(buckets + 1, 0);
   for (std::size_t e = 0; e < ends; ++e) {

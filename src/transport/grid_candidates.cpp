@@ -42,8 +42,8 @@ double gatherGridCandidates(const std::vector<Cell>& cells, const grid::CellInde
     GridCandidate candidate;
     candidate.flow = gridFlux(from, q, face, cellSizeX, cellSizeY);
     candidate.crMean = (from.crfactor[face] + q.crfactor[opposite]) * 0.5;
-    candidate.distance = std::sqrt((q.center[0] - x) * (q.center[0] - x) +
-                                   (q.center[1] - y) * (q.center[1] - y));
+    candidate.distance =
+        std::sqrt((q.center[0] - x) * (q.center[0] - x) + (q.center[1] - y) * (q.center[1] - y));
     candidate.destinationCell = m;
     sum += candidate.flow;
     out.push_back(candidate);

@@ -17,10 +17,18 @@ inline void shiftedCentre(int face, double x, double y, double cellSizeX, double
   px = x;
   py = y;
   switch (face) {
-    case kTop: py = y + cellSizeY; break;
-    case kRight: px = x + cellSizeX; break;
-    case kBottom: py = y - cellSizeY; break;
-    default: px = x - cellSizeX; break;
+    case kTop:
+      py = y + cellSizeY;
+      break;
+    case kRight:
+      px = x + cellSizeX;
+      break;
+    case kBottom:
+      py = y - cellSizeY;
+      break;
+    default:
+      px = x - cellSizeX;
+      break;
   }
 }
 

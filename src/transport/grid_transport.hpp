@@ -13,7 +13,6 @@ namespace fracflow::transport {
 // totalparticles particles (none, and no draw, when no cell injects) on the stream as the
 // network walk left it, and writes Grd_bcrv.NNNN.txt.
 void runGridTransport(const RunOptions& options, const CellTable& table,
-                      random::RandomStream& random, io::TextStream& console,
-                      int realizationNumber);
+                      random::RandomStream& random, io::TextStream& console, int realizationNumber);
 
 }  // namespace fracflow::transport

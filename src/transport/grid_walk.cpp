@@ -17,7 +17,8 @@ namespace {
 std::uint64_t gridLineOf(double coordinate, double size, int count) {
   const double k = std::floor(coordinate / size);
   if (!(k >= 0.0)) return 0;
-  if (k >= static_cast<double>(count - 1)) return static_cast<std::uint64_t>(std::max(count - 1, 0));
+  if (k >= static_cast<double>(count - 1))
+    return static_cast<std::uint64_t>(std::max(count - 1, 0));
   return static_cast<std::uint64_t>(k);
 }
 
@@ -58,8 +59,8 @@ FlowDirection dominantFlow(const std::vector<Cell>& cells) {
 
 }  // namespace
 
-GridWalk::GridWalk(const RunOptions& options, const CellTable& table,
-                   const grid::CellIndex& index, const GridInjectionTable& injection)
+GridWalk::GridWalk(const RunOptions& options, const CellTable& table, const grid::CellIndex& index,
+                   const GridInjectionTable& injection)
     : cells_(table.cells),
       index_(index),
       injection_(injection),
@@ -126,15 +127,17 @@ GridWalk::GridWalk(const RunOptions& options, const CellTable& table,
 }
 
 double GridWalk::centreX(const Where& w) const {
-  return w.record < 0 ? w.x
-                      : cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(w.record)])]
-                            .center[0];
+  return w.record < 0
+             ? w.x
+             : cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(w.record)])]
+                   .center[0];
 }
 
 double GridWalk::centreY(const Where& w) const {
-  return w.record < 0 ? w.y
-                      : cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(w.record)])]
-                            .center[1];
+  return w.record < 0
+             ? w.y
+             : cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(w.record)])]
+                   .center[1];
 }
 
 GridWalk::CellStep& GridWalk::gathered(int record) {
@@ -203,8 +206,7 @@ bool GridWalk::inInterior(const Where& w) const {
   return interiorXLo_ < w.x && w.x < interiorXHi_ && interiorYLo_ < w.y && w.y < interiorYHi_;
 }
 
-bool GridWalk::chooseAndMove(random::RandomStream& random, bool atCentre, Where& w,
-                             double& t) {
+bool GridWalk::chooseAndMove(random::RandomStream& random, bool atCentre, Where& w, double& t) {
   const int raw = random.rawDraw();
   // With the slots cleared or no branch taken the particle stays: the same place, unless
   // its coordinates are no numbers.
@@ -221,9 +223,9 @@ bool GridWalk::chooseAndMove(random::RandomStream& random, bool atCentre, Where&
   } else {
     const std::span<const double> flows(flows_.data() + first_[g],
                                         static_cast<std::size_t>(count_[g]));
-    slot = chooseBranch(prepareBranches(flows, sum_[g]), flows,
-                        random::RandomStream::uniformOf(raw))
-               .slot;
+    slot =
+        chooseBranch(prepareBranches(flows, sum_[g]), flows, random::RandomStream::uniformOf(raw))
+            .slot;
   }
   if (slot < 0) return stays();
   // The count in the flags stands for four or more as 4, which suffices below slot 3.
@@ -241,8 +243,8 @@ bool GridWalk::moveSlowly(int slot, Where& w, double& t) {
   const PreparedBranches branches = prepareBranches(flows, sum_[g]);
   if (slot < count_[g]) {
     const auto k = static_cast<std::size_t>(first_[g] + slot);
-    const double flow = branches.cumulative ? flows[static_cast<std::size_t>(slot)]
-                                            : branches.slot[slot];
+    const double flow =
+        branches.cumulative ? flows[static_cast<std::size_t>(slot)] : branches.slot[slot];
     const Where next{to_[k], 0.0, 0.0};
     const double toX = centreX(next), toY = centreY(next);
     const double distance = std::sqrt((toX - x) * (toX - x) + (toY - y) * (toY - y));

@@ -35,10 +35,10 @@ class GridWalk {
   // Flags of a record. The first three are known from the start, the others once the cell
   // has been gathered (kGathered) or looked up (kExactKnown).
   enum : std::uint16_t {
-    kCountMask = 7,          // the number of candidates, 4 standing for four or more
-    kInBand = 1u << 3,       // the centre lies in the outermost row or column band
-    kInterior = 1u << 4,     // the centre lies strictly inside the interior bounds
-    kComparable = 1u << 5,   // the centre equals itself (is no NaN)
+    kCountMask = 7,         // the number of candidates, 4 standing for four or more
+    kInBand = 1u << 3,      // the centre lies in the outermost row or column band
+    kInterior = 1u << 4,    // the centre lies strictly inside the interior bounds
+    kComparable = 1u << 5,  // the centre equals itself (is no NaN)
     kGathered = 1u << 6,
     kExactKnown = 1u << 7,
     kSelfExact = 1u << 8,    // the cell is the first with its centre
@@ -93,8 +93,8 @@ class GridWalk {
   std::vector<double> times3_;  // per record: the times of its first three moves
   std::vector<int> first_;      // per record: its candidates in the lists below
   std::vector<int> count_;
-  std::vector<double> sum_;     // per record: its candidates' flows added up
-  std::vector<int> exact_;      // per record, once looked up: the record of currentRecord
+  std::vector<double> sum_;  // per record: its candidates' flows added up
+  std::vector<int> exact_;   // per record, once looked up: the record of currentRecord
   // Per candidate: its record, its flow and what it was gathered as.
   std::vector<int> to_;
   std::vector<double> flows_;

@@ -13,8 +13,6 @@ LastLocationFile::LastLocationFile(const std::string& fileName)
 
 void LastLocationFile::writeStart(double x, double y) { file_.write(x, kGap, y, kGap); }
 
-void LastLocationFile::writeStop(double x, double y, double t) {
-  file_.line(x, kGap, y, kGap, t);
-}
+void LastLocationFile::writeStop(double x, double y, double t) { file_.line(x, kGap, y, kGap, t); }
 
 }  // namespace fracflow::transport

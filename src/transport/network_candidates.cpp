@@ -6,8 +6,8 @@
 
 namespace fracflow::transport {
 
-double gatherNetworkCandidates(const Backbone& backbone, const std::vector<int>& segments,
-                               double x, double y, std::vector<NetworkCandidate>& out) {
+double gatherNetworkCandidates(const Backbone& backbone, const std::vector<int>& segments, double x,
+                               double y, std::vector<NetworkCandidate>& out) {
   out.clear();
   double sum = 0.0;
   for (const int s : segments) {

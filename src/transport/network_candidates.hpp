@@ -16,9 +16,9 @@ inline double segmentFlow(double headA, double headB, double perm, double length
 }
 
 struct NetworkCandidate {
-  double flow = 0.0;      // segmentFlow from the near end to the far end
-  double length = 0.0;    // distance from the near end to the far end
-  int originEnd = -1;     // end numbers as in BackboneEndIndex
+  double flow = 0.0;    // segmentFlow from the near end to the far end
+  double length = 0.0;  // distance from the near end to the far end
+  int originEnd = -1;   // end numbers as in BackboneEndIndex
   int destinationEnd = -1;
 };
 
@@ -26,8 +26,8 @@ struct NetworkCandidate {
 // BackboneEndIndex::segmentsAt gives them) and returns their flows added in order. A segment
 // whose end 1 matches with head1 > head2 runs from end 1; otherwise one whose end 2 matches
 // with head2 > head1 runs from end 2.
-double gatherNetworkCandidates(const Backbone& backbone, const std::vector<int>& segments,
-                               double x, double y, std::vector<NetworkCandidate>& out);
+double gatherNetworkCandidates(const Backbone& backbone, const std::vector<int>& segments, double x,
+                               double y, std::vector<NetworkCandidate>& out);
 
 // The coordinates of an end number.
 inline double endX(const Backbone& backbone, int end) {

@@ -30,8 +30,7 @@ struct PairHash {
 // Sort keys that put the places along the dominant flow direction: bands across the flow,
 // and within a band the places in the direction the heads fall (from a least-squares plane
 // through the end heads).
-std::vector<std::pair<double, double>> layoutKeys(const Backbone& b,
-                                                  const std::vector<double>& xs,
+std::vector<std::pair<double, double>> layoutKeys(const Backbone& b, const std::vector<double>& xs,
                                                   const std::vector<double>& ys) {
   double n = 0.0, mx = 0.0, my = 0.0, mh = 0.0;
   auto each = [&](auto visit) {
@@ -120,7 +119,8 @@ NetworkWalk::NetworkWalk(const RunOptions& options, const Backbone& backbone,
   std::vector<int> order(xs.size());
   for (std::size_t p = 0; p < order.size(); ++p) order[p] = static_cast<int>(p);
   std::sort(order.begin(), order.end(), [&](int a, int b) {
-    return std::tie(keys[static_cast<std::size_t>(a)], a) < std::tie(keys[static_cast<std::size_t>(b)], b);
+    return std::tie(keys[static_cast<std::size_t>(a)], a) <
+           std::tie(keys[static_cast<std::size_t>(b)], b);
   });
   std::vector<int> finalOf(xs.size());
   const std::size_t places = xs.size();
@@ -197,7 +197,8 @@ bool NetworkWalk::moveSlowly(int place, int slot, int& next, double& t) {
     next = to_[k];
   } else if (slotPlace_[slot] >= 0) {
     // The candidate this slot last held, moved along at this step's slot flow.
-    const auto held = static_cast<std::size_t>(first_[static_cast<std::size_t>(slotPlace_[slot])] + slot);
+    const auto held =
+        static_cast<std::size_t>(first_[static_cast<std::size_t>(slotPlace_[slot])] + slot);
     t += candidates_[held].length / branches.slot[slot];
     next = to_[held];
   } else {
@@ -238,9 +239,9 @@ ParticleStop NetworkWalk::trackParticle(random::RandomStream& random) {
       const auto r = static_cast<std::size_t>(place);
       const std::span<const double> flows(flows_.data() + first_[r],
                                           static_cast<std::size_t>(count_[r]));
-      slot = chooseBranch(prepareBranches(flows, sum_[r]), flows,
-                          random::RandomStream::uniformOf(raw))
-                 .slot;
+      slot =
+          chooseBranch(prepareBranches(flows, sum_[r]), flows, random::RandomStream::uniformOf(raw))
+              .slot;
     }
     bool stayed = true;
     if (slot >= 0 && slot < 3 && slot < count) {

@@ -34,11 +34,11 @@ class NetworkWalk {
 
  private:
   enum : std::uint16_t {
-    kCountMask = 7,          // the number of candidates, 4 standing for four or more
-    kOnEdge = 1u << 3,       // x = 0, x = domainL, y = 0 or y = domainW
+    kCountMask = 7,     // the number of candidates, 4 standing for four or more
+    kOnEdge = 1u << 3,  // x = 0, x = domainL, y = 0 or y = domainW
     kGathered = 1u << 4,
-    kByDraw = 1u << 5,       // bounds holds the branch rule
-    kSamePlace = 1u << 6,    // and the next two bits: move k leads to equal coordinates
+    kByDraw = 1u << 5,     // bounds holds the branch rule
+    kSamePlace = 1u << 6,  // and the next two bits: move k leads to equal coordinates
   };
   struct PlaceStep {
     int to[3] = {-1, -1, -1};  // the places of the first three candidates' far ends

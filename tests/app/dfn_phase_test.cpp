@@ -39,8 +39,8 @@ class DfnPhase : public ::testing::Test {
   RealizationEnd run(const SegmentTable& segments, NodeTable& nodes) {
     io::TextStream console(log_);
     Realization realization{1, console, random::RandomStream::forRealization(1)};
-    const RealizationEnd end = runDfnPhase(options_, realization, segments, nodes,
-                                           dfn::WellNodes{}, static_cast<int>(segments.size()));
+    const RealizationEnd end = runDfnPhase(options_, realization, segments, nodes, dfn::WellNodes{},
+                                           static_cast<int>(segments.size()));
     console.flush();
     return end;
   }
@@ -69,8 +69,10 @@ TEST_F(DfnPhase, StraightChannelFromLeftToRight) {
             "2\n   0.000000, 5.000000\n   5.000000, 5.000000\n"
             "2\n   5.000000, 5.000000\n   10.000000, 5.000000\n");
   EXPECT_EQ(file("FlowData.0001.txt"),
-            "  0.0000e+000     5.0000e+000     5.0000e+000     5.0000e+000     2.0000e+000     2.0000e-003\n"
-            "  5.0000e+000     5.0000e+000     1.0000e+001     5.0000e+000     2.0000e+000     2.0000e-003\n");
+            "  0.0000e+000     5.0000e+000     5.0000e+000     5.0000e+000     2.0000e+000     "
+            "2.0000e-003\n"
+            "  5.0000e+000     5.0000e+000     1.0000e+001     5.0000e+000     2.0000e+000     "
+            "2.0000e-003\n");
   EXPECT_EQ(file("DFN_flow.0001.txt"),
             "Flow Through Top Face    = 0.000000000\n"
             "Flow Through Right Face  = 0.002000000\n"
@@ -82,12 +84,10 @@ TEST_F(DfnPhase, StraightChannelFromLeftToRight) {
 
 TEST_F(DfnPhase, DumpHoldsEveryEntryOfEveryRow) {
   // L - A - B - R in a row, and C joined to nothing: n = 3 lines of 3 entries.
-  const SegmentTable segments{{3.0, 0.0, 5.0, 3.0, 5.0}, {3.0, 3.0, 5.0, 6.0, 5.0},
-                              {4.0, 6.0, 5.0, 10.0, 5.0}};
-  NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 3.0, 5.0}, {0.0, 6.0, 5.0},
-                   {0.0, 5.0, 8.0}},
-                  2,
-                  3};
+  const SegmentTable segments{
+      {3.0, 0.0, 5.0, 3.0, 5.0}, {3.0, 3.0, 5.0, 6.0, 5.0}, {4.0, 6.0, 5.0, 10.0, 5.0}};
+  NodeTable nodes{
+      {{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 3.0, 5.0}, {0.0, 6.0, 5.0}, {0.0, 5.0, 8.0}}, 2, 3};
   options_.bbone = options_.dfndt = 2;
   EXPECT_EQ(run(segments, nodes), RealizationEnd::Completed);
   EXPECT_EQ(file("a.0001.txt"),
@@ -135,8 +135,8 @@ TEST_F(DfnPhase, SegmentFromFaceToFaceAloneNeedsNoSolve) {
 }
 
 TEST_F(DfnPhase, NonConvergenceWritesNoConDfnAndEndsTheRun) {
-  const SegmentTable segments{{1.0, 0.0, 5.0, 3.0, 5.0}, {1.0, 3.0, 5.0, 6.0, 5.0},
-                              {1.0, 6.0, 5.0, 10.0, 5.0}};
+  const SegmentTable segments{
+      {1.0, 0.0, 5.0, 3.0, 5.0}, {1.0, 3.0, 5.0, 6.0, 5.0}, {1.0, 6.0, 5.0, 10.0, 5.0}};
   NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 3.0, 5.0}, {0.0, 6.0, 5.0}}, 2, 2};
   options_.maxit = 1;
   options_.tol = 0.0;

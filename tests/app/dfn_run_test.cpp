@@ -23,12 +23,12 @@ using fracflow::testing::writeFile;
 class DfnRun : public ::testing::Test {
  protected:
   fracflow::testing::RunResult run(std::map<int, std::string> values) {
-    values.emplace(12, "2");   // numberruns
-    values.emplace(13, "2");   // meet_fracs
-    values.emplace(41, "0.0"); // rf1
-    values.emplace(54, "2");   // ntwrk
-    values.emplace(59, "2");   // dfntr
-    values.emplace(60, "2");   // grdcp
+    values.emplace(12, "2");    // numberruns
+    values.emplace(13, "2");    // meet_fracs
+    values.emplace(41, "0.0");  // rf1
+    values.emplace(54, "2");    // ntwrk
+    values.emplace(59, "2");    // dfntr
+    values.emplace(60, "2");    // grdcp
     writeFile(dir_.path() / "Data_and_OutputOptions.txt", parameterFileText(values));
     for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt"}) {
       writeFile(dir_.path() / name, "0.0 50.0 40.0 50.0 1.0\n40.0 50.0 100.0 50.0 1.0\n");

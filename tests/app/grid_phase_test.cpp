@@ -83,8 +83,8 @@ TEST_F(GridPhase, NonConvergenceWritesNoConGrdAndNothingElse) {
   options::deriveCellSizes(options);
   options.maxit = 1;
   options.grdfl = 2;
-  EXPECT_FALSE(run(options, 2, {{1.0, 0.0, 0.0, 30.0, 30.0}, {1.0, 0.0, 10.0, 30.0, 17.0}})
-                   .has_value());
+  EXPECT_FALSE(
+      run(options, 2, {{1.0, 0.0, 0.0, 30.0, 30.0}, {1.0, 0.0, 10.0, 30.0, 17.0}}).has_value());
   EXPECT_NE(console().find("BiCg completed 1 iterations with a relative residual of "),
             std::string::npos);
   EXPECT_EQ(files(), std::vector<std::string>{"NoConGrd.0002.txt"});

@@ -16,10 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kPhases = {
-    "network input", "segments, tiny pass", "nodes",         "well",
-    "DFN assembly",  "MINRES",              "backbone, files", "DFN transport",
-    "grid mapping",  "grid assembly",       "BiCG",          "grid files",
-    "grid transport"};
+    "network input", "segments, tiny pass", "nodes",         "well",         "DFN assembly",
+    "MINRES",        "backbone, files",     "DFN transport", "grid mapping", "grid assembly",
+    "BiCG",          "grid files",          "grid transport"};
 
 // A case of tests/data copied into folder, with the values of some parameter lines replaced.
 void copyCase(const std::string& name, const std::map<int, std::string>& values,
@@ -33,7 +32,8 @@ void copyCase(const std::string& name, const std::map<int, std::string>& values,
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
     const auto found = values.find(number);
-    if (found != values.end()) line = found->second + "   " + line.substr(line.find_first_of(" \t"));
+    if (found != values.end())
+      line = found->second + "   " + line.substr(line.find_first_of(" \t"));
     text += line + "\n";
   }
   writeFile(folder / "Data_and_OutputOptions.txt", text);
@@ -41,7 +41,7 @@ void copyCase(const std::string& name, const std::map<int, std::string>& values,
 
 struct Report {
   int realization = 0;
-  std::vector<std::string> ran;      // phases with a time, in report order
+  std::vector<std::string> ran;     // phases with a time, in report order
   std::vector<std::string> labels;  // every phase line, in report order
   bool hasTotal = false;
   bool hasPeakMemory = false;
@@ -112,10 +112,14 @@ TEST(Timings, LeaveConsoleAndFilesUnchangedAndReportEachRealization) {
       {"second network file missing", "runs3_missing_0002", {}, {all, {}, all}},
       // MINRES gives up after one step: the run ends in the solve.
       {"DFN solve fails", "rand_iso_sparse", {{65, "1"}}, {phasesFrom("network input", "MINRES")}},
-      {"grid only", "rand_iso_sparse", {{55, "2"}},
+      {"grid only",
+       "rand_iso_sparse",
+       {{55, "2"}},
        {without(all, phasesFrom("DFN assembly", "DFN transport")),
         without(all, phasesFrom("DFN assembly", "DFN transport"))}},
-      {"no grid, no walks", "rand_iso_sparse", {{59, "2"}, {60, "2"}},
+      {"no grid, no walks",
+       "rand_iso_sparse",
+       {{59, "2"}, {60, "2"}},
        {without(all, {"DFN transport", "grid mapping", "grid assembly", "BiCG", "grid files",
                       "grid transport"}),
         without(all, {"DFN transport", "grid mapping", "grid assembly", "BiCG", "grid files",

@@ -21,8 +21,8 @@ struct Piece {
   double dh;
 };
 
-std::string select(const std::vector<Piece>& pieces, const RunOptions& options,
-                   int fractureCount, Backbone& backbone) {
+std::string select(const std::vector<Piece>& pieces, const RunOptions& options, int fractureCount,
+                   Backbone& backbone) {
   SegmentTable segments;
   EndHeads heads;
   for (std::size_t k = 0; k < pieces.size(); ++k) {

@@ -14,8 +14,7 @@ using testing::sameBits;
 
 // Checks the sparse system against the plain scan: the same bits in every entry of A and
 // b, entries stored exactly where the scan writes (the diagonal always), columns ascending.
-void expectSameAsScan(const SegmentTable& segments, const NodeTable& nodes,
-                      const WellNodes& well) {
+void expectSameAsScan(const SegmentTable& segments, const NodeTable& nodes, const WellNodes& well) {
   const FlowSystem system = assembleFlowSystem(segments, nodes, well);
   const literal::DenseSystem reference = literal::assemble(segments, nodes, well);
   const int n = nodes.internalNodes;
@@ -25,7 +24,8 @@ void expectSameAsScan(const SegmentTable& segments, const NodeTable& nodes,
   const solvers::DenseMatrix dense = solvers::toDense(system.A);
   int mismatches = 0;
   for (int i = 0; i < n && mismatches < 5; ++i) {
-    if (!sameBits(system.b[static_cast<std::size_t>(i)], reference.b[static_cast<std::size_t>(i)])) {
+    if (!sameBits(system.b[static_cast<std::size_t>(i)],
+                  reference.b[static_cast<std::size_t>(i)])) {
       ADD_FAILURE() << "b[" << i << "]";
       ++mismatches;
     }
@@ -36,7 +36,8 @@ void expectSameAsScan(const SegmentTable& segments, const NodeTable& nodes,
     }
     std::vector<int> expected;
     for (int j = 0; j < n; ++j) {
-      if (reference.touched[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]) expected.push_back(j);
+      if (reference.touched[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)])
+        expected.push_back(j);
       if (!sameBits(dense.at(i, j), reference.A.at(i, j))) {
         ADD_FAILURE() << "A[" << i << "][" << j << "] " << dense.at(i, j) << " vs "
                       << reference.A.at(i, j);
@@ -59,8 +60,8 @@ TEST(FlowSystem, MatchesThePlainScanOnRandomNetworks) {
     double W;
   };
   const Case cases[] = {
-      {1, 30, 60, 10.0, 10.0},   {2, 60, 150, 1.0, 1.0},     {3, 80, 200, 200.0, 100.0},
-      {4, 120, 300, 1e-3, 2e-3}, {5, 200, 500, 50.0, 50.0},  {6, 400, 900, 1000.0, 10.0},
+      {1, 30, 60, 10.0, 10.0},   {2, 60, 150, 1.0, 1.0},    {3, 80, 200, 200.0, 100.0},
+      {4, 120, 300, 1e-3, 2e-3}, {5, 200, 500, 50.0, 50.0}, {6, 400, 900, 1000.0, 10.0},
       {7, 15, 200, 5.0, 5.0},    {8, 300, 300, 1e4, 1e4},
   };
   for (const Case& c : cases) {
@@ -69,7 +70,8 @@ TEST(FlowSystem, MatchesThePlainScanOnRandomNetworks) {
     const testing::RandomNetwork net = maker.make(c.points, c.segments);
     WellNodes well;
     well.wellFlux = 0.25;
-    for (int q = net.nodes.boundaryNodes; q < net.nodes.totalNodes(); q += 7) well.sinkNodes.push_back(q);
+    for (int q = net.nodes.boundaryNodes; q < net.nodes.totalNodes(); q += 7)
+      well.sinkNodes.push_back(q);
     well.sinkCount = static_cast<int>(well.sinkNodes.size());
     expectSameAsScan(net.segments, net.nodes, well);
   }
@@ -89,8 +91,8 @@ NodeTable crossNodes() {
 TEST(FlowSystem, ChainGivesSymmetricRowsAndBoundaryTermsInB) {
   // L -(perm 3, length 3)- A -(perm 6, length 3)- B -(perm 8, length 4)- R:
   // conductances 0.01, 0.02 and 0.02.
-  const SegmentTable segments = {{3.0, 0.0, 5.0, 3.0, 5.0}, {6.0, 3.0, 5.0, 6.0, 5.0},
-                                 {8.0, 6.0, 5.0, 10.0, 5.0}};
+  const SegmentTable segments = {
+      {3.0, 0.0, 5.0, 3.0, 5.0}, {6.0, 3.0, 5.0, 6.0, 5.0}, {8.0, 6.0, 5.0, 10.0, 5.0}};
   const NodeTable nodes = crossNodes();
   const FlowSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
   const solvers::DenseMatrix A = solvers::toDense(system.A);

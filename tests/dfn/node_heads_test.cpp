@@ -85,7 +85,8 @@ TEST(NodeHeads, ConvergedSolveStoresTheHeads) {
 
 TEST(NodeHeads, FailedSolveLeavesTheNodesAlone) {
   // Two internal nodes in series need two steps; the limit allows one and tol is 0.
-  SegmentTable segments{{1.0, 0.0, 5.0, 3.0, 5.0}, {1.0, 3.0, 5.0, 6.0, 5.0}, {1.0, 6.0, 5.0, 10.0, 5.0}};
+  SegmentTable segments{
+      {1.0, 0.0, 5.0, 3.0, 5.0}, {1.0, 3.0, 5.0, 6.0, 5.0}, {1.0, 6.0, 5.0, 10.0, 5.0}};
   NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 3.0, 5.0}, {0.0, 6.0, 5.0}}, 2, 2};
   RunOptions options = solveOptions(10.0, 10.0, 1);
   options.tol = 0.0;

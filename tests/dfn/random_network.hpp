@@ -60,7 +60,9 @@ class NetworkMaker {
   }
 
  private:
-  double uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng_); }
+  double uniform(double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(rng_);
+  }
   bool chance(double p) { return uniform(0.0, 1.0) < p; }
 
   Node point(const std::vector<Node>& earlier) {
@@ -85,7 +87,8 @@ class NetworkMaker {
       p.y = uniform(1e-8, 3e-5);
     } else if (r < 0.60 && !earlier.empty()) {
       // A near-duplicate of an earlier point: two nodes inside each other's windows.
-      const Node& q = earlier[std::uniform_int_distribution<std::size_t>(0, earlier.size() - 1)(rng_)];
+      const Node& q =
+          earlier[std::uniform_int_distribution<std::size_t>(0, earlier.size() - 1)(rng_)];
       p.x = q.x * (1.0 + uniform(-1.5e-6, 1.5e-6)) + uniform(-1.5e-6, 1.5e-6);
       p.y = q.y * (1.0 + uniform(-1.5e-6, 1.5e-6)) + uniform(-1.2e-5, 1.5e-6);
       if (!(p.x > 0 && p.x < L_ && p.y > 0 && p.y < W_)) p = q;
@@ -110,7 +113,8 @@ class NetworkMaker {
       case 6:
         return 1.000001 * c;
       case 7:
-        return std::nextafter(chance(0.5) ? 0.999999 * c : 1.000001 * c, chance(0.5) ? -1e300 : 1e300);
+        return std::nextafter(chance(0.5) ? 0.999999 * c : 1.000001 * c,
+                              chance(0.5) ? -1e300 : 1e300);
       case 8:
         return chance(0.5) ? (c + 1e-6) * 1.000001 : (c - (lowY ? 1e-5 : 1e-6)) * 0.999999;
       default:

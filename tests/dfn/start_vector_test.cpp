@@ -34,7 +34,8 @@ TEST(StartVector, WeighsEachFaceByTheDistanceFromTheOppositeFace) {
   // the distances 7.5 + 2.5 + 15 + 5 = 30, so 2.5 / 30. Left face running 0 -> 4 along y
   // and the rest 0, node (10, 5): Hl = 2, weight L - dLeft = 10, over 5 + 5 + 10 + 10 = 30.
   EXPECT_DOUBLE_EQ(startVector(interior(), faceHeads(1, 1, 0, 0, 0, 0, 0, 0))[0], 2.5 / 30.0);
-  EXPECT_DOUBLE_EQ(startVector(interior(), faceHeads(0, 0, 0, 0, 0, 0, 0, 4))[1], 2.0 * 10.0 / 30.0);
+  EXPECT_DOUBLE_EQ(startVector(interior(), faceHeads(0, 0, 0, 0, 0, 0, 0, 4))[1],
+                   2.0 * 10.0 / 30.0);
 }
 
 }  // namespace

@@ -10,12 +10,14 @@
 namespace fracflow::testing {
 namespace {
 
-RunResult runFracgen(const std::filesystem::path& folder, const std::vector<std::string>& args = {}) {
+RunResult runFracgen(const std::filesystem::path& folder,
+                     const std::vector<std::string>& args = {}) {
   return runExecutable(FRACGEN_EXE, folder, args);
 }
 
-const std::vector<std::string> kThreeNetworks = {"Data_and_OutputOptions.txt", "Network_data.0001.txt",
-                                                 "Network_data.0002.txt", "Network_data.0003.txt"};
+const std::vector<std::string> kThreeNetworks = {"Data_and_OutputOptions.txt",
+                                                 "Network_data.0001.txt", "Network_data.0002.txt",
+                                                 "Network_data.0003.txt"};
 
 TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
   TempDir dir;
@@ -25,10 +27,13 @@ TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
   EXPECT_EQ(run.err, "");  // progress only goes to a terminal
   EXPECT_EQ(fileNames(dir.path()), kThreeNetworks);
   const std::regex summary(
-      "(Network_data\\.000[123]\\.txt: [0-9]+ fractures, [0-9]+ pieces, segment density 0\\.3[0-9]*\n){3}"
-      "Largest piece count: ([0-9]+) \\(Network_data\\.000[123]\\.txt\\); set meet_fracs \\(line 13\\) "
+      "(Network_data\\.000[123]\\.txt: [0-9]+ fractures, [0-9]+ pieces, segment density "
+      "0\\.3[0-9]*\n){3}"
+      "Largest piece count: ([0-9]+) \\(Network_data\\.000[123]\\.txt\\); set meet_fracs \\(line "
+      "13\\) "
       "to \\2 to read every piece\n"
-      "meet_fracs is 10 in Data_and_OutputOptions.txt: fracflow reads only the first 10 pieces of a "
+      "meet_fracs is 10 in Data_and_OutputOptions.txt: fracflow reads only the first 10 pieces of "
+      "a "
       "file\n");
   EXPECT_TRUE(std::regex_match(run.out, summary)) << run.out;
 }
@@ -48,7 +53,8 @@ TEST(Fracgen, SameSeedSameFilesWhateverTheNumberOfRealizations) {
     EXPECT_EQ(readFile(b.path() / name), text);
     EXPECT_NE(readFile(c.path() / name), text);  // the default seed is another one
   }
-  EXPECT_NE(readFile(a.path() / "Network_data.0001.txt"), readFile(a.path() / "Network_data.0002.txt"));
+  EXPECT_NE(readFile(a.path() / "Network_data.0001.txt"),
+            readFile(a.path() / "Network_data.0002.txt"));
 }
 
 TEST(Fracgen, WritesIntoTheOutputFolderAndReadsANamedParameterFile) {
@@ -56,7 +62,8 @@ TEST(Fracgen, WritesIntoTheOutputFolderAndReadsANamedParameterFile) {
   writeFile(dir.path() / "study.txt", parameterFileText({{12, "1"}}));
   const RunResult run = runFracgen(dir.path(), {"--output-dir", "nets/one", "study.txt"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(fileNames(dir.path() / "nets" / "one"), std::vector<std::string>{"Network_data.0001.txt"});
+  EXPECT_EQ(fileNames(dir.path() / "nets" / "one"),
+            std::vector<std::string>{"Network_data.0001.txt"});
   EXPECT_EQ(run.out.rfind("nets/one/Network_data.0001.txt: ", 0), 0u) << run.out;
 }
 
@@ -69,25 +76,46 @@ TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
     std::string err;
   };
   const Case cases[] = {
-      {"unknown argument", parameterFileText(), {"--bogus"}, 2,
+      {"unknown argument",
+       parameterFileText(),
+       {"--bogus"},
+       2,
        "fracgen: unknown argument '--bogus' (see fracgen --help)\n"},
-      {"no parameter file", "", {}, 2,
+      {"no parameter file",
+       "",
+       {},
+       2,
        "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file\n"},
-      {"malformed parameter file", parameterFileText({{17, "x"}}), {}, 2,
+      {"malformed parameter file",
+       parameterFileText({{17, "x"}}),
+       {},
+       2,
        "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number\n"},
-      {"a switch out of range", parameterFileText({{55, "3"}}), {}, 2,
-       "fracgen: Data_and_OutputOptions.txt: One or more of the ouput options are more than 2, please "
+      {"a switch out of range",
+       parameterFileText({{55, "3"}}),
+       {},
+       2,
+       "fracgen: Data_and_OutputOptions.txt: One or more of the ouput options are more than 2, "
+       "please "
        "correct\n"},
-      {"probabilities that do not sum to 1", parameterFileText({{24, "0.5"}}), {}, 2,
-       "fracgen: Data_and_OutputOptions.txt:16: prob1 + prob2 + prob3: the set probabilities must sum "
+      {"probabilities that do not sum to 1",
+       parameterFileText({{24, "0.5"}}),
+       {},
+       2,
+       "fracgen: Data_and_OutputOptions.txt:16: prob1 + prob2 + prob3: the set probabilities must "
+       "sum "
        "to 1 (within 1e-6), found 1.5\n"},
-      {"an output folder that is a file", parameterFileText(), {"--output-dir", "Data_and_OutputOptions.txt"},
-       1, ""},
+      {"an output folder that is a file",
+       parameterFileText(),
+       {"--output-dir", "Data_and_OutputOptions.txt"},
+       1,
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
-    if (!c.parameterFile.empty()) writeFile(dir.path() / "Data_and_OutputOptions.txt", c.parameterFile);
+    if (!c.parameterFile.empty())
+      writeFile(dir.path() / "Data_and_OutputOptions.txt", c.parameterFile);
     const RunResult run = runFracgen(dir.path(), c.args);
     EXPECT_EQ(run.exitStatus, c.status);
     if (!c.err.empty()) {
@@ -106,7 +134,8 @@ TEST(Fracgen, HelpAndNoRealizations) {
   TempDir dir;
   const RunResult help = runFracgen(dir.path(), {"--help"});
   EXPECT_EQ(help.exitStatus, 0);
-  EXPECT_EQ(help.out.rfind("usage: fracgen [--seed N] [--output-dir DIR] [PARAMETER_FILE]\n", 0), 0u);
+  EXPECT_EQ(help.out.rfind("usage: fracgen [--seed N] [--output-dir DIR] [PARAMETER_FILE]\n", 0),
+            0u);
   writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "0"}}));
   const RunResult none = runFracgen(dir.path());
   EXPECT_EQ(none.exitStatus, 0);
@@ -121,12 +150,14 @@ TEST(Fracgen, RegeneratesTheBundledExample) {
                              dir.path() / "Data_and_OutputOptions.txt");
   const RunResult run = runFracgen(dir.path());
   ASSERT_EQ(run.exitStatus, 0) << run.err;
-  for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt", "Network_data.0003.txt"}) {
+  for (const char* name :
+       {"Network_data.0001.txt", "Network_data.0002.txt", "Network_data.0003.txt"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(readFile(dir.path() / name), readFile(example / name));
   }
   // Its meet_fracs reads every piece of the largest file.
-  EXPECT_NE(run.out.find("meet_fracs is 1062 in Data_and_OutputOptions.txt: fracflow reads every piece\n"),
+  EXPECT_NE(run.out.find(
+                "meet_fracs is 1062 in Data_and_OutputOptions.txt: fracflow reads every piece\n"),
             std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("Largest piece count: 1062 "), std::string::npos) << run.out;

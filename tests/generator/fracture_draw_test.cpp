@@ -40,9 +40,10 @@ TEST(FractureDraw, SetsAreDrawnWithTheirProbabilities) {
   constexpr int kDraws = 200000;
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.p1 << " " << c.p2 << " " << c.p3);
-    const NetworkLaw law = populationLaw(100, 100, 1,
-                                         {fractureSet(c.p1, 5, 1.5, 0, 0), fractureSet(c.p2, 5, 1.5, 0, 0),
-                                          fractureSet(c.p3, 5, 1.5, 0, 0)});
+    const NetworkLaw law =
+        populationLaw(100, 100, 1,
+                      {fractureSet(c.p1, 5, 1.5, 0, 0), fractureSet(c.p2, 5, 1.5, 0, 0),
+                       fractureSet(c.p3, 5, 1.5, 0, 0)});
     RandomSource random(7);
     int counts[3] = {0, 0, 0};
     for (int i = 0; i < kDraws; ++i) ++counts[drawSet(random, law)];
@@ -93,12 +94,14 @@ std::function<double(double)> foldedVonMisesCdf(double kappa) {
   auto density = [&](double d) { return std::cosh(kappa * std::cos(d)); };
   for (int i = 0; i < kIntervals; ++i) {
     const double a = i * h;
-    cumulative[i + 1] = cumulative[i] + h / 6 * (density(a) + 4 * density(a + h / 2) + density(a + h));
+    cumulative[i + 1] =
+        cumulative[i] + h / 6 * (density(a) + 4 * density(a + h / 2) + density(a + h));
   }
   const double total = cumulative.back();
   return [cumulative, h, total](double d) {
     const double pos = std::clamp(d / h, 0.0, static_cast<double>(kIntervals));
-    const auto i = std::min(static_cast<std::size_t>(pos), static_cast<std::size_t>(kIntervals - 1));
+    const auto i =
+        std::min(static_cast<std::size_t>(pos), static_cast<std::size_t>(kIntervals - 1));
     const double frac = pos - static_cast<double>(i);
     return (cumulative[i] + frac * (cumulative[i + 1] - cumulative[i])) / total;
   };
@@ -108,12 +111,13 @@ TEST(FractureDraw, OrientationsFollowTheVonMisesLawModulo180Degrees) {
   struct Case {
     double kappa, thetaMean;
   };
-  const Case cases[] = {{0.0, 0.0}, {0.0, 75.0}, {1.0, 30.0}, {5.0, 120.0},
+  const Case cases[] = {{0.0, 0.0},    {0.0, 75.0},  {1.0, 30.0},  {5.0, 120.0},
                         {50.0, -45.0}, {5.0, 179.0}, {1e-13, 10.0}};
   constexpr std::size_t kDraws = 50000;
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "kappa " << c.kappa << " mean " << c.thetaMean);
-    const NetworkLaw law = populationLaw(100, 100, 1, {fractureSet(1, 5, 1.5, c.kappa, c.thetaMean)});
+    const NetworkLaw law =
+        populationLaw(100, 100, 1, {fractureSet(1, 5, 1.5, c.kappa, c.thetaMean)});
     RandomSource random(13);
     const double mean = c.thetaMean * kPi / 180.0;
     std::vector<double> offsets(kDraws);

@@ -46,14 +46,19 @@ struct Study {
 
 inline std::vector<Study> studies() {
   return {
-      {"two sets, as in the bundled example", 100, 100, 0.35,
+      {"two sets, as in the bundled example",
+       100,
+       100,
+       0.35,
        {fractureSet(0.6, 8, 1.6, 5, 30), fractureSet(0.4, 8, 1.6, 5, 120, -0.3)}},
       {"dense, short and uniform", 100, 100, 2.0, {fractureSet(1, 1, 2.5, 0, 0, 0, 0.5)}},
-      {"a strip with three concentrated sets", 300, 40, 0.8,
+      {"a strip with three concentrated sets",
+       300,
+       40,
+       0.8,
        {fractureSet(0.5, 2, 1.2, 50, 0), fractureSet(0.3, 2, 1.2, 50, 90),
         fractureSet(0.2, 5, 2.0, 10, 45, 1, 0.1)}},
-      {"a unit square with long fractures", 1, 1, 30,
-       {fractureSet(1, 0.05, 1.1, 1, -30, -3, 1)}},
+      {"a unit square with long fractures", 1, 1, 30, {fractureSet(1, 0.05, 1.1, 1, -30, -3, 1)}},
   };
 }
 

@@ -39,23 +39,29 @@ TEST(NetworkLaw, RejectsValuesThatCannotBeDrawnNamingTheLine) {
   };
   const Case cases[] = {
       {"probabilities sum below 1", [](RunOptions& o) { o.sets[1].prob = 0.3; },
-       "p.txt:16: prob1 + prob2 + prob3: the set probabilities must sum to 1 (within 1e-6), found 0.9"},
+       "p.txt:16: prob1 + prob2 + prob3: the set probabilities must sum to 1 (within 1e-6), found "
+       "0.9"},
       {"probabilities sum above 1", [](RunOptions& o) { o.sets[1].prob = 0.4 + 2e-6; },
-       "p.txt:16: prob1 + prob2 + prob3: the set probabilities must sum to 1 (within 1e-6), found 1.000002"},
+       "p.txt:16: prob1 + prob2 + prob3: the set probabilities must sum to 1 (within 1e-6), found "
+       "1.000002"},
       {"negative probability", [](RunOptions& o) { o.sets[2].prob = -0.1; },
        "p.txt:32: prob3: expected a probability of 0 or more, found -0.1"},
       {"zero minimum length", [](RunOptions& o) { o.sets[0].minFracL = 0; },
-       "p.txt:17: minFracL1: expected a length above 0 and at most the domain diagonal 141.421, found 0"},
+       "p.txt:17: minFracL1: expected a length above 0 and at most the domain diagonal 141.421, "
+       "found 0"},
       {"minimum beyond the diagonal", [](RunOptions& o) { o.sets[1].minFracL = 150; },
-       "p.txt:25: minFracL2: expected a length above 0 and at most the domain diagonal 141.421, found 150"},
+       "p.txt:25: minFracL2: expected a length above 0 and at most the domain diagonal 141.421, "
+       "found 150"},
       {"zero exponent", [](RunOptions& o) { o.sets[1].alpha = 0; },
        "p.txt:26: alpha2: expected a power-law exponent above 0, found 0"},
       {"negative concentration", [](RunOptions& o) { o.sets[0].kappa = -1; },
        "p.txt:19: kappa1: expected a concentration of 0 (uniform) or more, found -1"},
       {"negative spread", [](RunOptions& o) { o.sets[0].perDev = -0.3; },
-       "p.txt:22: perDev1: expected a standard deviation of 0 or more with |perMean| + 10 perDev <= 300, found -0.3"},
+       "p.txt:22: perDev1: expected a standard deviation of 0 or more with |perMean| + 10 perDev "
+       "<= 300, found -0.3"},
       {"overflowing permeability", [](RunOptions& o) { o.sets[1].perMean = 400; },
-       "p.txt:29: perMean2: expected a mean of log10(permeability) between -290 and 290, found 400"},
+       "p.txt:29: perMean2: expected a mean of log10(permeability) between -290 and 290, found "
+       "400"},
       {"zero domain length", [](RunOptions& o) { o.domainL = 0; },
        "p.txt:1: domainL: expected a positive length, found 0"},
       {"negative domain width", [](RunOptions& o) { o.domainW = -5; },

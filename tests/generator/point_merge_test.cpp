@@ -68,8 +68,8 @@ TEST(PointMerge, GroupsMatchTheLiteralScanAndPreferFacePoints) {
     if (kind == 3 || kind == 1 || kind == 2) {
       // A partner just inside or just outside the link window, sometimes a chain of three.
       const double scale = (i % 2 == 0) ? 0.9 : 1.1;
-      const double w =
-          std::max(box.mergeDistance, kLinkMargin * (kWindowOffset + kWindowRelative * std::max(p.x, p.y)));
+      const double w = std::max(
+          box.mergeDistance, kLinkMargin * (kWindowOffset + kWindowRelative * std::max(p.x, p.y)));
       Point q{std::min(100.0, p.x + scale * w * 0.5), std::max(0.0, p.y - scale * w * 0.5)};
       points.push_back(q);
       if (i % 5 == 0) points.push_back({std::min(100.0, q.x + scale * w * 0.9), q.y});

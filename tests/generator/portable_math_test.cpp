@@ -17,10 +17,14 @@ double ulps(double a, double b) {
 TEST(PortableMath, ExpAndLogAgreeWithTheLibraryToAFewUlps) {
   double worstExp = 0.0;
   double worstLog = 0.0;
-  for (double x = -700.0; x < 700.0; x += 0.37) worstExp = std::max(worstExp, ulps(portableExp(x), std::exp(x)));
-  for (double x = -1e-3; x < 1e-3; x += 1.3e-6) worstExp = std::max(worstExp, ulps(portableExp(x), std::exp(x)));
-  for (double x = 1e-300; x < 1e300; x *= 1.37) worstLog = std::max(worstLog, ulps(portableLog(x), std::log(x)));
-  for (double x = 0.5; x < 2.0; x += 1.1e-4) worstLog = std::max(worstLog, ulps(portableLog(x), std::log(x)));
+  for (double x = -700.0; x < 700.0; x += 0.37)
+    worstExp = std::max(worstExp, ulps(portableExp(x), std::exp(x)));
+  for (double x = -1e-3; x < 1e-3; x += 1.3e-6)
+    worstExp = std::max(worstExp, ulps(portableExp(x), std::exp(x)));
+  for (double x = 1e-300; x < 1e300; x *= 1.37)
+    worstLog = std::max(worstLog, ulps(portableLog(x), std::log(x)));
+  for (double x = 0.5; x < 2.0; x += 1.1e-4)
+    worstLog = std::max(worstLog, ulps(portableLog(x), std::log(x)));
   // Near 1, where the logarithm is small and cancellation would show.
   for (double x = 1.0 - 1e-3; x < 1.0 + 1e-3; x += 1.7e-7) {
     if (x != 1.0) worstLog = std::max(worstLog, ulps(portableLog(x), std::log(x)));
@@ -52,8 +56,8 @@ TEST(PortableMath, SinCosInDegrees) {
   };
   // Multiples of 90 degrees are exact; the rest agree with the library to rounding.
   const Case cases[] = {
-      {0.0, 0.0, 1.0},     {90.0, 1.0, 0.0},    {180.0, 0.0, -1.0},  {270.0, -1.0, 0.0},
-      {360.0, 0.0, 1.0},   {-90.0, -1.0, 0.0},  {450.0, 1.0, 0.0},   {-720.0, 0.0, 1.0},
+      {0.0, 0.0, 1.0},   {90.0, 1.0, 0.0},   {180.0, 0.0, -1.0}, {270.0, -1.0, 0.0},
+      {360.0, 0.0, 1.0}, {-90.0, -1.0, 0.0}, {450.0, 1.0, 0.0},  {-720.0, 0.0, 1.0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.degrees);

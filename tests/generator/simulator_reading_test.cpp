@@ -27,9 +27,8 @@ TEST(SimulatorReading, KeepsEveryPieceWithNoTooTinySegmentAndOneNodePerPoint) {
       SCOPED_TRACE(k);
       const GeneratedNetwork net = generateNetwork(law, 0, k);
       const auto count = static_cast<int>(net.pieces.size());
-      network::FractureReading reading =
-          network::readFractures(networkText(net.pieces), "Network_data.0001.txt", count,
-                                 law.domainL, law.domainW);
+      network::FractureReading reading = network::readFractures(
+          networkText(net.pieces), "Network_data.0001.txt", count, law.domainL, law.domainW);
       ASSERT_FALSE(reading.error.has_value()) << *reading.error;
       EXPECT_EQ(reading.linesRead, count);
       // The midpoint test and the clipping keep every piece as it was written.

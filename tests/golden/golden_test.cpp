@@ -60,7 +60,8 @@ TEST_P(GoldenRun, MatchesExpectedOutputByteForByte) {
   EXPECT_EQ(std::to_string(run.exitStatus) + "\n", readFile(expectedDir / "exit_status.txt"))
       << run.err;
   const std::string expectedOut = readFile(expectedDir / "stdout.txt");
-  EXPECT_TRUE(run.out == expectedOut) << "stdout differs at " << firstDifference(run.out, expectedOut);
+  EXPECT_TRUE(run.out == expectedOut)
+      << "stdout differs at " << firstDifference(run.out, expectedOut);
 
   std::vector<std::string> written;
   for (const std::string& name : fileNames(work.path())) {
@@ -80,7 +81,9 @@ TEST_P(GoldenRun, MatchesExpectedOutputByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenRun, ::testing::ValuesIn(caseNames()),
-                         [](const ::testing::TestParamInfo<std::string>& param) { return param.param; });
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                           return param.param;
+                         });
 
 }  // namespace
 }  // namespace fracflow::testing

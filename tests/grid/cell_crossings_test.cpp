@@ -71,8 +71,8 @@ TEST(CellCrossings, SameAsTestingEveryCellAgainstEverySegment) {
 TEST(CellCrossings, NonFiniteSegmentsAgreeWithTheScan) {
   const GridGeometry g = makeGrid(5, 4, 10.0, 8.0);
   const double inf = std::numeric_limits<double>::infinity();
-  const SegmentTable segments = {{1.0, 1.0, 3.0, inf, 3.0}, {1.0, 1.0, 3.0, inf, 5.0},
-                                 {1.0, std::nan(""), 1.0, 2.0, 2.0}};
+  const SegmentTable segments = {
+      {1.0, 1.0, 3.0, inf, 3.0}, {1.0, 1.0, 3.0, inf, 5.0}, {1.0, std::nan(""), 1.0, 2.0, 2.0}};
   const CellCrossings found = findCellCrossings(g, segments);
   std::size_t expected = 0;
   for (int i = 0; i < g.cellx; ++i) {

@@ -107,14 +107,15 @@ TEST(FractureContinuum, GridTooLargeToNumberIsAnInputError) {
     FAIL() << "no error";
   } catch (const Error& error) {
     EXPECT_EQ(error.kind(), ErrorKind::Input);
-    EXPECT_STREQ(error.what(), "cellx x celly = 50000 x 50000: the grid has too many cells to be mapped");
+    EXPECT_STREQ(error.what(),
+                 "cellx x celly = 50000 x 50000: the grid has too many cells to be mapped");
   }
 }
 
 TEST(FractureContinuum, SameCellsAsTheLiteralCountAndPasses) {
   const GridGeometry grids[] = {makeGrid(10, 10, 100.0, 100.0), makeGrid(30, 30, 100.0, 100.0),
-                                makeGrid(16, 8, 4.0, 2.0), makeGrid(7, 3, 200.0, 100.0),
-                                makeGrid(3, 3, 30.0, 30.0), makeGrid(1, 1, 5.0, 5.0)};
+                                makeGrid(16, 8, 4.0, 2.0),      makeGrid(7, 3, 200.0, 100.0),
+                                makeGrid(3, 3, 30.0, 30.0),     makeGrid(1, 1, 5.0, 5.0)};
   std::mt19937 rng(3);
   for (const GridGeometry& g : grids) {
     SCOPED_TRACE(std::to_string(g.cellx) + " x " + std::to_string(g.celly));

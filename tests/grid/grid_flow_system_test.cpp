@@ -69,8 +69,8 @@ TEST(GridFlowSystem, InternalCellBetweenFourBoundaryCells) {
   // pair has G = 2·2·2 / 4 = 2 and conductance 2 × 1 × 0.01 = 0.02.
   const GridGeometry g = makeGrid(3, 3, 3.0, 3.0);
   CellTable t;
-  t.cells = {cellAt(0.5, 1.5, 2.0, 10.0), cellAt(1.5, 0.5, 2.0, 20.0),
-             cellAt(1.5, 2.5, 2.0, 30.0), cellAt(2.5, 1.5, 2.0, 60.0), cellAt(1.5, 1.5, 2.0)};
+  t.cells = {cellAt(0.5, 1.5, 2.0, 10.0), cellAt(1.5, 0.5, 2.0, 20.0), cellAt(1.5, 2.5, 2.0, 30.0),
+             cellAt(2.5, 1.5, 2.0, 60.0), cellAt(1.5, 1.5, 2.0)};
   t.boundaryCells = 4;
   t.internalCells = 1;
   const GridFlowSystem s = assemble(t, g);
@@ -125,7 +125,8 @@ TEST(GridFlowSystem, SameAsTheDenseAssemblyOnRandomNetworks) {
     SCOPED_TRACE(std::to_string(g.cellx) + " x " + std::to_string(g.celly));
     std::ostringstream quiet;
     io::TextStream console(quiet);
-    const CellTable t = mapFractureContinuum(g, heads, literal::randomNetwork(g, 200, rng), console);
+    const CellTable t =
+        mapFractureContinuum(g, heads, literal::randomNetwork(g, 200, rng), console);
     ASSERT_GT(t.internalCells, 0);
     expectSameAsDense(assemble(t, g), literal::literalDenseSystem(t, g));
   }
@@ -138,7 +139,8 @@ TEST(GridFlowSystem, SparseAndDenseSolvesAgreeBitForBit) {
   const FaceHeads heads{9.0, 2.0, 1.0, 2.0, 10.0, 1.0, 10.0, 9.0};
   std::ostringstream quiet;
   io::TextStream mapConsole(quiet);
-  const CellTable t = mapFractureContinuum(g, heads, literal::randomNetwork(g, 300, rng), mapConsole);
+  const CellTable t =
+      mapFractureContinuum(g, heads, literal::randomNetwork(g, 300, rng), mapConsole);
   const GridFlowSystem sparse = assemble(t, g);
   const literal::DenseSystem dense = literal::literalDenseSystem(t, g);
   const auto solve = [&](const auto& matrix, const std::vector<double>& rhs, std::string& log) {

@@ -98,7 +98,8 @@ struct DenseSystem {
 // The dense assembly, scanning every cell for the neighbours of every internal cell.
 inline DenseSystem literalDenseSystem(const CellTable& t, const GridGeometry& g) {
   const int n = t.internalCells;
-  DenseSystem system{solvers::DenseMatrix(n), std::vector<double>(static_cast<std::size_t>(n), 0.0)};
+  DenseSystem system{solvers::DenseMatrix(n),
+                     std::vector<double>(static_cast<std::size_t>(n), 0.0)};
   const double dx = g.cellSizeX;
   const double dy = g.cellSizeY;
   for (int k = t.boundaryCells; k < t.totalCells(); ++k) {
@@ -110,10 +111,9 @@ inline DenseSystem literalDenseSystem(const CellTable& t, const GridGeometry& g)
       const Cell& cm = t.cells[static_cast<std::size_t>(m)];
       const double xm = cm.center[0];
       const double ym = cm.center[1];
-      const bool test[4] = {inNeighbourWindow(xm, ym, xk, yk + dy),
-                            inNeighbourWindow(xm, ym, xk + dx, yk),
-                            inNeighbourWindow(xm, ym, xk, yk - dy),
-                            inNeighbourWindow(xm, ym, xk - dx, yk)};
+      const bool test[4] = {
+          inNeighbourWindow(xm, ym, xk, yk + dy), inNeighbourWindow(xm, ym, xk + dx, yk),
+          inNeighbourWindow(xm, ym, xk, yk - dy), inNeighbourWindow(xm, ym, xk - dx, yk)};
       for (int f = 0; f < 4; ++f) {
         if (!test[f]) continue;
         const double a = ck.faceK[f];
@@ -149,7 +149,9 @@ inline FaceFlows literalFaceFlows(const CellTable& t, const GridGeometry& g, boo
     if (a + q == 0.0) return;
     flow += faceCoefficient(a, q) * ((n.head - b.head) / d) * 0.01;
   };
-  const auto band = [](double v, double c, double lo, double hi) { return lo * c < v && v < hi * c; };
+  const auto band = [](double v, double c, double lo, double hi) {
+    return lo * c < v && v < hi * c;
+  };
   FaceFlows q;
   for (int bi = 0; bi < t.boundaryCells; ++bi) {
     const Cell& b = t.cells[static_cast<std::size_t>(bi)];

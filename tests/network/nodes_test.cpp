@@ -6,8 +6,8 @@
 #include <cstring>
 #include <random>
 
-#include "network/point_index.hpp"
 #include "network/literal_network.hpp"
+#include "network/point_index.hpp"
 #include "network/point_windows.hpp"
 
 namespace fracflow::network {

@@ -28,9 +28,19 @@ std::string parseError(const std::string& text) {
 }
 
 TEST(ParameterFile, ReadsEveryFieldFromItsLine) {
-  const RunOptions o = parse({{1, "200.5"}, {4, "7"}, {13, "42"}, {17, "3.25"}, {25, "4.5"},
-                              {38, "0.7"}, {40, "12"}, {47, "-3"}, {49, "1"}, {53, "2.5e-3"},
-                              {63, "2"}, {65, "4000"}, {66, "1e-09"}});
+  const RunOptions o = parse({{1, "200.5"},
+                              {4, "7"},
+                              {13, "42"},
+                              {17, "3.25"},
+                              {25, "4.5"},
+                              {38, "0.7"},
+                              {40, "12"},
+                              {47, "-3"},
+                              {49, "1"},
+                              {53, "2.5e-3"},
+                              {63, "2"},
+                              {65, "4000"},
+                              {66, "1e-09"}});
   EXPECT_EQ(o.domainL, 200.5);
   EXPECT_EQ(o.celly, 7);
   EXPECT_EQ(o.meet_fracs, 42);
@@ -99,16 +109,20 @@ TEST(ParameterFile, ReportsMalformedLinesWithFileLineAndField) {
     const char* message;
   };
   const Case cases[] = {
-      {parameterFileText({{17, "abc"}}), "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
+      {parameterFileText({{17, "abc"}}),
+       "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
       {parameterFileText({{3, ""}}), "Data_and_OutputOptions.txt:3: cellx: expected a number"},
-      {parameterFileText({{12, ".5"}}), "Data_and_OutputOptions.txt:12: numberruns: expected a number"},
-      {parameterFileText({{49, "99999999999"}}), "Data_and_OutputOptions.txt:49: sink: expected a number"},
+      {parameterFileText({{12, ".5"}}),
+       "Data_and_OutputOptions.txt:12: numberruns: expected a number"},
+      {parameterFileText({{49, "99999999999"}}),
+       "Data_and_OutputOptions.txt:49: sink: expected a number"},
       {parameterFileText({{66, "nan"}}), "Data_and_OutputOptions.txt:66: tol: expected a number"},
       {cutAfterLine(65),
        "Data_and_OutputOptions.txt:66: tol: expected a number, the file ends before this line"},
       {cutAfterLine(14),
        "Data_and_OutputOptions.txt:15: separator: missing separator line, the file ends before it"},
-      {"", "Data_and_OutputOptions.txt:1: domainL: expected a number, the file ends before this line"},
+      {"",
+       "Data_and_OutputOptions.txt:1: domainL: expected a number, the file ends before this line"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

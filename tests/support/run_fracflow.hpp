@@ -28,7 +28,8 @@ struct RunResult {
 };
 
 // Runs the fracflow executable in folder with the given arguments.
-RunResult runFracflow(const std::filesystem::path& folder, const std::vector<std::string>& args = {});
+RunResult runFracflow(const std::filesystem::path& folder,
+                      const std::vector<std::string>& args = {});
 
 // Runs any executable (a full path) in folder with the given arguments.
 RunResult runExecutable(const std::string& executable, const std::filesystem::path& folder,

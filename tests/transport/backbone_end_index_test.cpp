@@ -34,7 +34,8 @@ TEST(BackboneEndIndex, FindsWhatTheFullScanFindsInStoredOrder) {
     for (const Segment& s : b.segments) {
       for (const auto& [x, y] : {std::pair{s.x1, s.y1}, std::pair{s.x2, s.y2}}) {
         index.segmentsAt(x, y, found);
-        ASSERT_EQ(found, scanned(b.segments, x, y)) << "trial " << trial << " at " << x << ", " << y;
+        ASSERT_EQ(found, scanned(b.segments, x, y))
+            << "trial " << trial << " at " << x << ", " << y;
         // Just inside and just outside the window of an end.
         for (const double factor : {1.0000009, 0.9999991, 1.0000011, 0.9999989}) {
           index.segmentsAt(x * factor, y, found);
@@ -56,14 +57,15 @@ TEST(BackboneEndIndex, DegenerateLayoutsAndPositions) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   const SegmentTable segments = {
-      {1.0, 0.0, 0.0, 0.0, 5.0},    {1.0, 0.0, 5.0, 0.0, 9.0},   // a vertical line: no x extent
-      {1.0, -2.0, 3.0, 0.0, 0.0},   {1.0, nan, 1.0, 0.0, 9.0},   // a negative and a NaN end
+      {1.0, 0.0, 0.0, 0.0, 5.0},  {1.0, 0.0, 5.0, 0.0, 9.0},  // a vertical line: no x extent
+      {1.0, -2.0, 3.0, 0.0, 0.0}, {1.0, nan, 1.0, 0.0, 9.0},  // a negative and a NaN end
       {1.0, inf, 2.0, 0.0, 5.0},
   };
   const BackboneEndIndex index(segments);
   std::vector<int> found;
   const std::pair<double, double> queries[] = {
-      {0.0, 0.0}, {0.0, 5.0}, {-0.0, 9.0}, {-2.0, 3.0}, {nan, 1.0}, {inf, 2.0}, {0.0, inf}, {1e300, 5.0},
+      {0.0, 0.0}, {0.0, 5.0}, {-0.0, 9.0}, {-2.0, 3.0},
+      {nan, 1.0}, {inf, 2.0}, {0.0, inf},  {1e300, 5.0},
   };
   for (const auto& [x, y] : queries) {
     SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));

@@ -70,9 +70,24 @@ TEST(BranchChoice, DrawBoundsGiveTheRulesSlotForEveryRawDraw) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
   std::vector<std::vector<double>> lists = {
-      {}, {1.0}, {0.0}, {1.0, 3.0}, {0.0, 4.0}, {4.0, 0.0}, {1.0, 0.0, 3.0}, {1e-300, 1.0, 2.0},
-      {5e-324}, {5e-324, 5e-324}, {inf}, {1.0, inf}, {-1.0}, {2.0, -1.0}, {nan}, {1.0, nan},
-      {0.1, 0.2, 0.30000000000000004}, {1.0, 1.0, 1.0, 1.0},
+      {},
+      {1.0},
+      {0.0},
+      {1.0, 3.0},
+      {0.0, 4.0},
+      {4.0, 0.0},
+      {1.0, 0.0, 3.0},
+      {1e-300, 1.0, 2.0},
+      {5e-324},
+      {5e-324, 5e-324},
+      {inf},
+      {1.0, inf},
+      {-1.0},
+      {2.0, -1.0},
+      {nan},
+      {1.0, nan},
+      {0.1, 0.2, 0.30000000000000004},
+      {1.0, 1.0, 1.0, 1.0},
   };
   std::mt19937_64 gen(3);
   std::uniform_real_distribution<double> flow(0.0, 10.0);
@@ -90,7 +105,8 @@ TEST(BranchChoice, DrawBoundsGiveTheRulesSlotForEveryRawDraw) {
     for (int raw = 0; raw <= 32767; ++raw) {
       const double u = random::RandomStream::uniformOf(raw);
       ASSERT_EQ(pickByDraw(bounds, raw), chooseBranch(prepared, flows, u).slot)
-          << "raw " << raw << " list of " << flows.size() << " starting " << (flows.empty() ? 0.0 : flows[0]);
+          << "raw " << raw << " list of " << flows.size() << " starting "
+          << (flows.empty() ? 0.0 : flows[0]);
     }
   }
   EXPECT_GT(checked, 60);

@@ -36,9 +36,9 @@ TEST(BreakthroughCurve, PutsEachArrivalInTheBinThatHoldsItsTime) {
     double t;
     int bin;
   } cases[] = {
-      {0.0, 0},      {-0.0, 0},    {49.999, 0},   {50.0, 1},   // a bin starts at j·bcstep
-      {450.0, 9},    {499.99, 9},  {500.0, -1},   {1e300, -1},  // 10 bins of 50 end at 500
-      {-1e-300, -1}, {nan, -1},    {inf, -1},
+      {0.0, 0},      {-0.0, 0},   {49.999, 0}, {50.0, 1},    // a bin starts at j·bcstep
+      {450.0, 9},    {499.99, 9}, {500.0, -1}, {1e300, -1},  // 10 bins of 50 end at 500
+      {-1e-300, -1}, {nan, -1},   {inf, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.t);
@@ -63,10 +63,17 @@ TEST(BreakthroughCurve, AgreesWithTheScanOverAllBins) {
         const double edge = static_cast<double>(bin(gen)) * bcstep;
         double t = edge;
         switch (k % 4) {
-          case 1: t = std::nextafter(edge, -std::numeric_limits<double>::infinity()); break;
-          case 2: t = std::nextafter(edge, std::numeric_limits<double>::infinity()); break;
-          case 3: t = edge + frac(gen) * bcstep; break;
-          default: break;
+          case 1:
+            t = std::nextafter(edge, -std::numeric_limits<double>::infinity());
+            break;
+          case 2:
+            t = std::nextafter(edge, std::numeric_limits<double>::infinity());
+            break;
+          case 3:
+            t = edge + frac(gen) * bcstep;
+            break;
+          default:
+            break;
         }
         BreakthroughCurve curve(bcsize, bcstep);
         curve.recordArrival(kTop, t);
@@ -90,28 +97,31 @@ class CurveFile : public testing::InTempDirectory {};
 TEST_F(CurveFile, WritesCentresCountsTotalsAndTheRunningSum) {
   BreakthroughCurve curve(3, 100);
   for (int i = 0; i < 3; ++i) curve.recordArrival(kRight, 10.0);  // bin 0
-  curve.recordArrival(kTop, 250.0);                                 // bin 2
+  curve.recordArrival(kTop, 250.0);                               // bin 2
   curve.recordArrival(kBottom, 299.0);
   curve.recordArrival(kLeft, 200.0);
   writeBreakthroughCurve(curve, "curve.txt");
   // Seven fields of width 8, five blanks apart; the total is the sum of the four faces and
   // the last column adds the totals up.
-  EXPECT_EQ(testing::readFile("curve.txt"),
-            "    50.0            0            3            0            0            3            3\n"
-            "   150.0            0            0            0            0            0            3\n"
-            "   250.0            1            0            1            1            3            6\n");
+  EXPECT_EQ(
+      testing::readFile("curve.txt"),
+      "    50.0            0            3            0            0            3            3\n"
+      "   150.0            0            0            0            0            0            3\n"
+      "   250.0            1            0            1            1            3            6\n");
 }
 
 TEST_F(CurveFile, UnitStepCentresAndWideValues) {
   writeBreakthroughCurve(BreakthroughCurve(3, 1), "unit.txt");
-  EXPECT_EQ(testing::readFile("unit.txt"),
-            "     0.5            0            0            0            0            0            0\n"
-            "     1.5            0            0            0            0            0            0\n"
-            "     2.5            0            0            0            0            0            0\n");
+  EXPECT_EQ(
+      testing::readFile("unit.txt"),
+      "     0.5            0            0            0            0            0            0\n"
+      "     1.5            0            0            0            0            0            0\n"
+      "     2.5            0            0            0            0            0            0\n");
   // A value wider than the field is written whole and pushes the line to the right.
   writeBreakthroughCurve(BreakthroughCurve(1, 100000000), "wide.txt");
-  EXPECT_EQ(testing::readFile("wide.txt"),
-            "50000000.0            0            0            0            0            0            0\n");
+  EXPECT_EQ(
+      testing::readFile("wide.txt"),
+      "50000000.0            0            0            0            0            0            0\n");
 }
 
 TEST_F(CurveFile, ACurveWithoutBinsGivesAnEmptyFile) {

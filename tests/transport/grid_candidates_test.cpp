@@ -37,8 +37,8 @@ TEST(GridCandidates, MatchTheLiteralGatherAndThroughflowOfEveryCell) {
           const int g = (f + 2) % 4;
           if (cell.head > other.head && cell.faceK[f] + other.faceK[g] != 0.0) {
             const double flow = literal::fluxAcross(cell, other, f, o.cellSizeX, o.cellSizeY);
-            expected.push_back({flow, (cell.crfactor[f] + other.crfactor[g]) * 0.5, 0.0,
-                                static_cast<int>(q)});
+            expected.push_back(
+                {flow, (cell.crfactor[f] + other.crfactor[g]) * 0.5, 0.0, static_cast<int>(q)});
             expectedSum += flow;
           }
           break;

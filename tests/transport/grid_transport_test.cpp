@@ -36,9 +36,10 @@ TEST_F(GridTransport, WithoutAnInjectionCellNothingIsTrackedOrDrawn) {
   EXPECT_EQ(consoleText_.str(),
             "There aren't any active cells within the specified boundary of initial input\n"
             "There are 0 active cells within the specified boundary of initial input\n");
-  EXPECT_EQ(testing::readFile("Grd_bcrv.0012.txt"),
-            "    50.0            0            0            0            0            0            0\n"
-            "   150.0            0            0            0            0            0            0\n");
+  EXPECT_EQ(
+      testing::readFile("Grd_bcrv.0012.txt"),
+      "    50.0            0            0            0            0            0            0\n"
+      "   150.0            0            0            0            0            0            0\n");
 }
 
 TEST_F(GridTransport, ContinuesTheStreamWhereTheNetworkWalkLeftIt) {
@@ -81,7 +82,8 @@ TEST_F(GridTransport, ContinuesTheStreamWhereTheNetworkWalkLeftIt) {
   EXPECT_EQ(random.state(), literalStream.state());
   const std::string console = consoleText_.str();
   EXPECT_NE(console.find("nodal segments within the specified boundary of initial input\n"
-                         "There are " + std::to_string(grid.count()) +
+                         "There are " +
+                         std::to_string(grid.count()) +
                          " active cells within the specified boundary of initial input\n"),
             std::string::npos);
 }

@@ -86,9 +86,9 @@ TEST(GridWalk, ArrivalsAndTheirFaces) {
   const RunOptions base = testing::transportOptions(10.0, 10.0, 5, 5);
   struct Case {
     const char* name;
-    int si, sj;   // the injection cell (the window holds it alone)
-    int ni, nj;   // its lower neighbour, or -1
-    int face;     // the face between them, seen from the injection cell
+    int si, sj;  // the injection cell (the window holds it alone)
+    int ni, nj;  // its lower neighbour, or -1
+    int face;    // the face between them, seen from the injection cell
     bool hasFace;
     Face arrival;
     double t;
@@ -150,18 +150,18 @@ TEST(GridWalk, TheTimeCapHoldsOnTheMoveIntoAnEdgeCell) {
 
 TEST(GridWalk, InjectionByThroughflowAndSplitsByFlux) {
   RunOptions o = testing::transportOptions(10.0, 10.0, 10, 10);  // cell size 1
-  o.scellx = 3, o.ecellx = 4, o.scelly = 1, o.ecelly = 8;         // column 2, rows 0 to 6
+  o.scellx = 3, o.ecellx = 4, o.scelly = 1, o.ecelly = 8;        // column 2, rows 0 to 6
   // Two window cells: (2, 2) with a flux of 1 · 200 · 0.01 = 2 to the right, throughflow 1;
   // (2, 6) with fluxes 1.5 to the right and 4.5 upwards, throughflow 3.
   const CellTable table = cellsOf(o, {
-      {2, 2, 200.0, {0, 1, 0, 0}},
-      {3, 2, 0.0, {0, 1, 0, 1}},
-      {2, 6, 450.0, {1, 1, 0, 0}},
-      {3, 6, 300.0, {0, 1, 0, 1}},  // flux 1.5 to the right
-      {2, 7, 0.0, {1, 0, 1, 0}},    // flux 4.5 upwards
-      {4, 2, -10.0, {0, 0, 0, 1}},
-      {4, 6, -10.0, {0, 0, 0, 1}},
-  });
+                                         {2, 2, 200.0, {0, 1, 0, 0}},
+                                         {3, 2, 0.0, {0, 1, 0, 1}},
+                                         {2, 6, 450.0, {1, 1, 0, 0}},
+                                         {3, 6, 300.0, {0, 1, 0, 1}},  // flux 1.5 to the right
+                                         {2, 7, 0.0, {1, 0, 1, 0}},    // flux 4.5 upwards
+                                         {4, 2, -10.0, {0, 0, 0, 1}},
+                                         {4, 6, -10.0, {0, 0, 0, 1}},
+                                     });
   const grid::CellIndex index(table.cells, o.cellx, o.celly, o.cellSizeX, o.cellSizeY);
   const GridInjectionTable injection = buildGridInjectionTable(o, table, index);
   ASSERT_EQ(injection.count(), 2);
@@ -228,7 +228,8 @@ TEST(GridWalk, AgreesWithTheLiteralWalkOnRandomGrids) {
     ASSERT_EQ(injection.count(), expected.count());
     if (injection.count() == 0) continue;
     GridWalk walk(o, table, index, injection);
-    random::RandomStream r1(static_cast<std::uint32_t>(trial)), r2(static_cast<std::uint32_t>(trial));
+    random::RandomStream r1(static_cast<std::uint32_t>(trial)),
+        r2(static_cast<std::uint32_t>(trial));
     for (int p = 0; p < 200; ++p) {
       const ParticleStop a = walk.trackParticle(r1);
       const ParticleStop e = expected.track(r2);

@@ -24,8 +24,8 @@ TEST(InjectionBounds, FindsTheFirstIntervalLikeTheScan) {
     std::vector<double> bounds(static_cast<std::size_t>(n) + 1, 0.0);
     for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
       double step = share(gen);
-      if (trial % 5 == 1 && i % 3 == 0) step = 0.0;       // empty intervals
-      if (trial % 7 == 2 && i == 1) step = -0.3;          // bounds that fall back
+      if (trial % 5 == 1 && i % 3 == 0) step = 0.0;  // empty intervals
+      if (trial % 7 == 2 && i == 1) step = -0.3;     // bounds that fall back
       if (trial % 11 == 3 && i == 2) step = std::numeric_limits<double>::quiet_NaN();
       bounds[i + 1] = bounds[i] + step;
     }

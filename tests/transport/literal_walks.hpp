@@ -81,10 +81,12 @@ class NetworkWalk {
     for (std::size_t s = 0; s < b.segments.size(); ++s) {
       const Segment& g = b.segments[s];
       if (inWindow(g.x1, g.y1) && b.head1[s] > b.head2[s]) {
-        records_.push_back({g.x1, g.y1, g.x2, g.y2, flowAlong(b.head1[s], b.head2[s], g.perm, lengthOf(g))});
+        records_.push_back(
+            {g.x1, g.y1, g.x2, g.y2, flowAlong(b.head1[s], b.head2[s], g.perm, lengthOf(g))});
       }
       if (inWindow(g.x2, g.y2) && b.head2[s] > b.head1[s]) {
-        records_.push_back({g.x2, g.y2, g.x1, g.y1, flowAlong(b.head2[s], b.head1[s], g.perm, lengthOf(g))});
+        records_.push_back(
+            {g.x2, g.y2, g.x1, g.y1, flowAlong(b.head2[s], b.head1[s], g.perm, lengthOf(g))});
       }
     }
     cum_.assign(records_.size() + 1, 0.0);
@@ -104,7 +106,8 @@ class NetworkWalk {
         const Record& r = records_[i];
         x = r.endX, y = r.endY;
         t += std::sqrt((r.endX - r.startX) * (r.endX - r.startX) +
-                       (r.endY - r.startY) * (r.endY - r.startY)) / r.flow;
+                       (r.endY - r.startY) * (r.endY - r.startY)) /
+             r.flow;
         break;
       }
     }
@@ -130,7 +133,8 @@ class NetworkWalk {
       if (c >= 0) {
         const auto k = static_cast<std::size_t>(c);
         x = slots_.destX[k], y = slots_.destY[k];
-        t += std::sqrt((x - slots_.a[k]) * (x - slots_.a[k]) + (y - slots_.b[k]) * (y - slots_.b[k])) /
+        t += std::sqrt((x - slots_.a[k]) * (x - slots_.a[k]) +
+                       (y - slots_.b[k]) * (y - slots_.b[k])) /
              slots_.flow[k];
       }
       if (t > o_.bcsize * 1.001 * o_.bcstep) {
@@ -211,7 +215,8 @@ class GridWalk {
       total += tf;
     }
     cum_.assign(records_.size() + 1, 0.0);
-    for (std::size_t i = 0; i < records_.size(); ++i) cum_[i + 1] = cum_[i] + throughflow_[i] / total;
+    for (std::size_t i = 0; i < records_.size(); ++i)
+      cum_[i + 1] = cum_[i] + throughflow_[i] / total;
   }
   int count() const { return static_cast<int>(records_.size()); }
 
@@ -242,7 +247,8 @@ class GridWalk {
         }
       }
       auto band = [](double v, double c) { return 0.999999 * c <= v && v <= 1.000001 * c; };
-      if (band(y, W - 0.5 * dy) || band(x, L - 0.5 * dx) || band(y, 0.5 * dy) || band(x, 0.5 * dx)) break;
+      if (band(y, W - 0.5 * dy) || band(x, L - 0.5 * dx) || band(y, 0.5 * dy) || band(x, 0.5 * dx))
+        break;
       if (current != nullptr) gather(*current, x, y);
       move(random.uniform(), x, y, t);
       if (t > o_.bcsize * 1.001 * o_.bcstep) {

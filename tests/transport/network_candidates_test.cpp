@@ -30,12 +30,15 @@ TEST(NetworkCandidates, MatchTheLiteralGatherAtEveryEnd) {
         const Segment& g = b.segments[s];
         const double h1 = b.head1[s], h2 = b.head2[s];
         if (literal::endMatches(g.x1, g.y1, x, y) && h1 > h2) {
-          expected.put(literal::flowAlong(h1, h2, g.perm, literal::lengthOf(g)), g.x1, g.y1, g.x2, g.y2);
+          expected.put(literal::flowAlong(h1, h2, g.perm, literal::lengthOf(g)), g.x1, g.y1, g.x2,
+                       g.y2);
         } else if (literal::endMatches(g.x2, g.y2, x, y) && h2 > h1) {
-          expected.put(literal::flowAlong(h2, h1, g.perm, literal::lengthOf(g)), g.x2, g.y2, g.x1, g.y1);
+          expected.put(literal::flowAlong(h2, h1, g.perm, literal::lengthOf(g)), g.x2, g.y2, g.x1,
+                       g.y1);
         }
       }
-      ASSERT_EQ(static_cast<int>(found.size()), expected.count) << "trial " << trial << " end " << end;
+      ASSERT_EQ(static_cast<int>(found.size()), expected.count)
+          << "trial " << trial << " end " << end;
       if (found.size() > 3) ++manyWays;
       EXPECT_EQ(sum, expected.sum);
       for (std::size_t k = 0; k < found.size(); ++k) {

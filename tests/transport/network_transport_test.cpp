@@ -55,9 +55,10 @@ TEST_F(NetworkTransport, ReportsTracksAndWritesItsFiles) {
       "             100.00000\n";
   EXPECT_EQ(testing::readFile("Particles_last_location.0003.txt"), line + line + line);
   // t = 100 falls in bin 1, whose centre is 150.
-  EXPECT_EQ(testing::readFile("DFN_bcrv.0003.txt"),
-            "    50.0            0            0            0            0            0            0\n"
-            "   150.0            0            3            0            0            3            3\n");
+  EXPECT_EQ(
+      testing::readFile("DFN_bcrv.0003.txt"),
+      "    50.0            0            0            0            0            0            0\n"
+      "   150.0            0            3            0            0            3            3\n");
   EXPECT_EQ(random.state(), [] {
     random::RandomStream r(714651);
     for (int i = 0; i < 6; ++i) r.uniform();  // per particle: injection and one step
@@ -79,9 +80,10 @@ TEST_F(NetworkTransport, WithoutAnInjectionSegmentNothingIsTrackedOrDrawn) {
   EXPECT_NE(testing::readFile("DFN_flow.0003.txt").find("Transp = 0\n"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists("Particles_last_location.0003.txt"));
   EXPECT_EQ(testing::readFile("Particles_last_location.0003.txt"), "");
-  EXPECT_EQ(testing::readFile("DFN_bcrv.0003.txt"),
-            "    50.0            0            0            0            0            0            0\n"
-            "   150.0            0            0            0            0            0            0\n");
+  EXPECT_EQ(
+      testing::readFile("DFN_bcrv.0003.txt"),
+      "    50.0            0            0            0            0            0            0\n"
+      "   150.0            0            0            0            0            0            0\n");
 }
 
 TEST_F(NetworkTransport, NoBinsGiveAnEmptyCurveFile) {

@@ -106,7 +106,8 @@ TEST(NetworkWalk, EndsMatchThroughTheRelativeWindowOnly) {
   struct Case {
     double x;  // where the second segment starts; the window about 50 is ±5e-5
     WalkEnd end;
-  } cases[] = {{50.00004, WalkEnd::Arrived}, {49.99996, WalkEnd::Arrived}, {50.00006, WalkEnd::Stuck}};
+  } cases[] = {
+      {50.00004, WalkEnd::Arrived}, {49.99996, WalkEnd::Arrived}, {50.00006, WalkEnd::Stuck}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.x);
     const Backbone b = backboneOf({kInjection, {c.x, 50.0, 100.0, 50.0, 1000.0, 5.0, 0.0}});
@@ -124,8 +125,9 @@ TEST(NetworkWalk, TheTimeCapHoldsOnTheMoveIntoAnEdge) {
   struct Case {
     double perm;  // of the segment into the edge: 50 / (5 · 0.01 · perm / 50) time units
     WalkEnd end;
-  } cases[] = {{50000.0 / 150.0, WalkEnd::TimedOut},  // 50 + 150 = 200 > 100.1
-               {50000.0 / 50.04, WalkEnd::Arrived}};  // 50 + 50.04 = 100.04: arrived, beyond the bins
+  } cases[] = {
+      {50000.0 / 150.0, WalkEnd::TimedOut},  // 50 + 150 = 200 > 100.1
+      {50000.0 / 50.04, WalkEnd::Arrived}};  // 50 + 50.04 = 100.04: arrived, beyond the bins
   for (const Case& c : cases) {
     const Backbone b = backboneOf({kInjection, {50.0, 50.0, 100.0, 50.0, c.perm, 5.0, 0.0}});
     const NetworkInjectionTable table = buildNetworkInjectionTable(o, b);
@@ -217,7 +219,8 @@ TEST(NetworkWalk, AgreesWithTheLiteralWalkOnRandomBackbones) {
     ASSERT_EQ(table.count(), expected.count());
     if (table.count() == 0) continue;
     NetworkWalk walk(o, b, table);
-    random::RandomStream r1(static_cast<std::uint32_t>(trial)), r2(static_cast<std::uint32_t>(trial));
+    random::RandomStream r1(static_cast<std::uint32_t>(trial)),
+        r2(static_cast<std::uint32_t>(trial));
     for (int p = 0; p < 300; ++p) {
       const ParticleStop a = walk.trackParticle(r1);
       const ParticleStop e = expected.track(r2);

@@ -22,7 +22,7 @@ inline Backbone randomBackbone(std::mt19937_64& gen, const RunOptions& o, int n)
   for (int i = 0; i <= n; ++i) {
     for (int j = 0; j <= n; ++j) {
       double h = gx * (o.domainL - i * hx) + gy * (o.domainW - j * hy) + unit(gen) * 5.0;
-      if (unit(gen) < 0.07) h += 200.0;               // a local maximum: many ways down
+      if (unit(gen) < 0.07) h += 200.0;                      // a local maximum: many ways down
       if (unit(gen) < 0.1) h = std::round(h / 20.0) * 20.0;  // ties along some segments
       head[static_cast<std::size_t>(i * (n + 1) + j)] = h;
     }
