@@ -212,6 +212,13 @@ RunOptions parseParameterFile(std::string_view text, std::string_view fileName) 
   return options;
 }
 
+std::vector<std::string_view> parameterLineNames() {
+  RunOptions unused;
+  std::vector<std::string_view> names;
+  for (const LineLayout& line : fileLayout(unused)) names.emplace_back(line.name);
+  return names;
+}
+
 std::optional<RunOptions> readParameterFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;

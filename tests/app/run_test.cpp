@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -27,7 +30,7 @@ std::string header(int number) {
 
 TEST(Run, MissingNetworkFilesSkipEachRealizationAndExitOne) {
   TempDir dir;
-  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "3"}}));
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "3"}}));
   const RunResult run = runFracflow(dir.path());
   std::string expected = kBanner;
   for (int k = 1; k <= 3; ++k) expected += header(k) + "Could not open the Network Data file\n";
@@ -46,13 +49,13 @@ TEST(Run, ParameterFileProblemsEndBeforeAnyRealization) {
   };
   const Case cases[] = {
       {"missing", "", "Could not open the data and output options file\n", ""},
-      {"too many runs", parameterFileText({{12, "101"}}),
+      {"too many runs", parameterFileText({{"numberruns", "101"}}),
        "Number of monteCarlo realizations cannot be more than 100\n", ""},
-      {"switch above", parameterFileText({{56, "0"}, {59, "3"}}),
+      {"switch above", parameterFileText({{"dfnfl", "0"}, {"dfntr", "3"}}),
        "One or more of the ouput options are more than 2, please correct\n", ""},
-      {"switch below", parameterFileText({{49, "0"}}),
+      {"switch below", parameterFileText({{"sink", "0"}}),
        "One or more of the ouput options are less than 1, please correct\n", ""},
-      {"malformed", parameterFileText({{17, "x"}}), "",
+      {"malformed", parameterFileText({{"minFracL1", "x"}}), "",
        "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
   };
   for (const Case& c : cases) {
@@ -69,7 +72,7 @@ TEST(Run, ParameterFileProblemsEndBeforeAnyRealization) {
 TEST(Run, NoRealizationsEndsAfterTheBanner) {
   for (const char* runs : {"0", "-3"}) {
     TempDir dir;
-    writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, runs}}));
+    writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", runs}}));
     const RunResult run = runFracflow(dir.path());
     EXPECT_EQ(run.out, kBanner);
     EXPECT_EQ(run.exitStatus, 0);
