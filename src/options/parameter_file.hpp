@@ -23,6 +23,9 @@ inline constexpr std::string_view kCannotOpenMessage =
 // The derived cell sizes are not set here (see deriveCellSizes).
 RunOptions parseParameterFile(std::string_view text, std::string_view fileName);
 
+// The line (1-based) of the field with the given name, 0 for an unknown name.
+int parameterLine(std::string_view field);
+
 // Reads the file; nullopt when it cannot be opened.
 std::optional<RunOptions> readParameterFile(const std::string& path);
 
