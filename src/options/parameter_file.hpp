@@ -28,6 +28,9 @@ RunOptions parseParameterFile(std::string_view text, std::string_view fileName);
 // ("separator" for the six separator lines).
 std::vector<std::string_view> parameterLineNames();
 
+// The line (1-based) of the field with the given name, 0 for an unknown name.
+int parameterLine(std::string_view field);
+
 // Reads the file; nullopt when it cannot be opened.
 std::optional<RunOptions> readParameterFile(const std::string& path);
 

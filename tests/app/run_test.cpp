@@ -57,6 +57,17 @@ TEST(Run, ParameterFileProblemsEndBeforeAnyRealization) {
        "One or more of the ouput options are less than 1, please correct\n", ""},
       {"malformed", parameterFileText({{"minFracL1", "x"}}), "",
        "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
+      // Values that describe no study, after the checks above.
+      {"negative runs", parameterFileText({{"numberruns", "-3"}}), "",
+       "fracflow: Data_and_OutputOptions.txt:12: numberruns: expected 0 to 100 realizations, "
+       "found -3\n"},
+      {"switch and domain", parameterFileText({{"domainL", "0"}, {"sink", "0"}}),
+       "One or more of the ouput options are less than 1, please correct\n", ""},
+      {"no bins", parameterFileText({{"bcsize", "0"}}), "",
+       "Data_and_OutputOptions.txt:10: bcsize: expected at least 1 bin"},
+      // A grid that cannot be numbered is refused before the first realization's files.
+      {"grid too large", parameterFileText({{"cellx", "50000"}, {"celly", "50000"}}), "",
+       "Data_and_OutputOptions.txt:3: cellx: a grid of 50000 x 50000 cells"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -66,17 +77,16 @@ TEST(Run, ParameterFileProblemsEndBeforeAnyRealization) {
     EXPECT_EQ(run.out, kBanner + c.out);
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_EQ(fileNames(dir.path()).size(), c.file.empty() ? 0u : 1u);
   }
 }
 
 TEST(Run, NoRealizationsEndsAfterTheBanner) {
-  for (const char* runs : {"0", "-3"}) {
-    TempDir dir;
-    writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", runs}}));
-    const RunResult run = runFracflow(dir.path());
-    EXPECT_EQ(run.out, kBanner);
-    EXPECT_EQ(run.exitStatus, 0);
-  }
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "0"}}));
+  const RunResult run = runFracflow(dir.path());
+  EXPECT_EQ(run.out, kBanner);
+  EXPECT_EQ(run.exitStatus, 0);
 }
 
 TEST(Run, CommandLine) {

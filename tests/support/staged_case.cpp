@@ -84,8 +84,6 @@ constexpr std::array<std::string_view, options::kParameterLines> kDefaultLines =
     "1e-9",
 };
 
-constexpr std::string_view kSeparator = "separator";
-
 std::string text(const std::map<int, std::string>& byLine) {
   const std::vector<std::string_view> names = options::parameterLineNames();
   std::string out;
@@ -94,7 +92,7 @@ std::string text(const std::map<int, std::string>& byLine) {
     const auto found = byLine.find(line);
     const std::string value =
         found != byLine.end() ? found->second : std::string(kDefaultLines[index]);
-    if (names[index] == kSeparator) {
+    if (names[index] == "separator") {
       out += value + "\n";
     } else {
       out += value + "   " + std::string(names[index]) + "\n";
@@ -105,7 +103,13 @@ std::string text(const std::map<int, std::string>& byLine) {
 
 std::map<int, std::string> byLine(const ParameterValues& values) {
   std::map<int, std::string> lines;
-  for (const auto& [name, value] : values) lines[parameterLine(name)] = value;
+  for (const auto& [name, value] : values) {
+    const int line = options::parameterLine(name);
+    if (line == 0) {
+      throw std::invalid_argument("the parameter file has no line named '" + name + "'");
+    }
+    lines[line] = value;
+  }
   return lines;
 }
 
@@ -118,14 +122,6 @@ std::string withValue(const std::string& line, const std::string& value) {
 }
 
 }  // namespace
-
-int parameterLine(const std::string& name) {
-  const std::vector<std::string_view> names = options::parameterLineNames();
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == name && name != kSeparator) return static_cast<int>(i) + 1;
-  }
-  throw std::invalid_argument("the parameter file has no line named '" + name + "'");
-}
 
 std::string parameterFileText(const ParameterValues& values) { return text(byLine(values)); }
 

@@ -12,13 +12,9 @@ namespace fracflow::testing {
 // Parameter-file values by line name: {{"numberruns", "4"}, {"dfntr", "2"}}.
 using ParameterValues = std::map<std::string, std::string>;
 
-// The 1-based line of the named value; throws std::invalid_argument on a name the file does
-// not have (separator lines have no name of their own).
-int parameterLine(const std::string& name);
-
 // The text of a valid parameter file (a 100 × 100 domain, 10 × 10 cells, every switch on, no
 // well, three realizations), each value line carrying its name after the value, with the given
-// values in place of the defaults.
+// values in place of the defaults. A name the file does not have throws std::invalid_argument.
 std::string parameterFileText(const ParameterValues& values = {});
 
 // The same file with whole lines replaced by 1-based number, separator lines included: for the
