@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,19 +20,14 @@ namespace fs = std::filesystem;
 
 std::string slurp(const fs::path& path) { return fs::exists(path) ? testing::readFile(path) : ""; }
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
-}
+using testing::linesOf;
 
 // The console up to each realization's "Total Nodes = " line: later phases are not part of
 // this comparison. A realization without that line (skipped, or ending the run) is whole.
 std::vector<std::string> networkLines(const std::string& stdoutText) {
   std::vector<std::string> out;
   bool keep = true;
-  for (const std::string& line : lines(stdoutText)) {
+  for (const std::string& line : linesOf(stdoutText)) {
     if (line.rfind("STARTING THE SIMULATIONS", 0) == 0) {
       // The header opens with two empty lines and a line of slashes before this line.
       if (!keep) out.insert(out.end(), {"", "", std::string(65, '/'), ""});
@@ -88,7 +82,7 @@ TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
             std::string::npos)
       << r.err;
   // Nothing of realization 1 is printed or written; realization 2 runs as usual.
-  const std::vector<std::string> out = lines(r.out);
+  const std::vector<std::string> out = linesOf(r.out);
   const auto first = std::find(out.begin(), out.end(),
                                "STARTING THE SIMULATIONS FOR MONTE-CARLO RELIAZATION NUMBER = 1");
   ASSERT_NE(first, out.end());
@@ -120,7 +114,7 @@ TEST_F(NetworkPhaseRun, EndsTheRunAtASegmentTooShortToKeep) {
   fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
   const testing::RunResult r = run();
   EXPECT_EQ(r.exitStatus, 1);
-  const std::vector<std::string> out = lines(r.out);
+  const std::vector<std::string> out = linesOf(r.out);
   ASSERT_GE(out.size(), 4u);
   EXPECT_EQ(out[out.size() - 2], "Total number of segments = 3");
   EXPECT_EQ(out.back(),

@@ -4,13 +4,13 @@
 
 #include <cmath>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "io/text_stream.hpp"
 #include "solvers/csr_builder.hpp"
 #include "solvers/solver_fixtures.hpp"
+#include "support/files.hpp"
 #include "support/same_bits.hpp"
 
 namespace fracflow::solvers {
@@ -186,13 +186,7 @@ TEST(Bicg, EdgeCases) {
 
 const std::string kNumber = R"((-?nan|-?inf|[-+]?[0-9.]+(e[-+][0-9]{3})?))";
 
-// Splits the console text into lines.
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using fracflow::testing::linesOf;
 
 // A 1-D chain far from converged after 1000 iterations: the completed line comes before the
 // progress line of the same iteration, both with the residual of iteration 1000.

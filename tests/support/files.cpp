@@ -1,9 +1,10 @@
-// Whole files as text, and the file names of a folder.
+// Whole files as text, their lines, and the file names of a folder.
 #include "support/files.hpp"
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace fracflow::testing {
@@ -19,6 +20,13 @@ void writeFile(const fs::path& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
   if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 std::vector<std::string> fileNames(const fs::path& folder) {

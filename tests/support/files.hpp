@@ -1,4 +1,4 @@
-// Whole files as text, and the file names of a folder.
+// Whole files as text, their lines, and the file names of a folder.
 #pragma once
 
 #include <filesystem>
@@ -12,6 +12,9 @@ std::string readFile(const std::filesystem::path& path);
 
 // Replaces the file with text, byte for byte; throws when it cannot be written.
 void writeFile(const std::filesystem::path& path, const std::string& text);
+
+// The lines of text, without their line breaks (a final line break ends the last line).
+std::vector<std::string> linesOf(const std::string& text);
 
 // The regular files of folder (names only), sorted.
 std::vector<std::string> fileNames(const std::filesystem::path& folder);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,13 +12,6 @@
 
 namespace fracflow::testing {
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
-}
 
 TEST(StagedCase, ParameterFileTextSetsTheNamedValues) {
   const std::string text =
@@ -45,8 +37,8 @@ TEST(StagedCase, StagesTheInputsWithValuesSetInPlace) {
       readFile(caseFolder("edge_clip") / "input" / options::kParameterFileName);
   const std::string staged = readFile(dir.path() / options::kParameterFileName);
   EXPECT_EQ(fileNames(dir.path()), fileNames(caseFolder("edge_clip") / "input"));
-  const std::vector<std::string> before = lines(original);
-  const std::vector<std::string> after = lines(staged);
+  const std::vector<std::string> before = linesOf(original);
+  const std::vector<std::string> after = linesOf(staged);
   ASSERT_EQ(after.size(), before.size());
   for (std::size_t i = 0; i < before.size(); ++i) {
     SCOPED_TRACE(i + 1);
@@ -62,7 +54,7 @@ TEST(StagedCase, StagesTheInputsWithValuesSetInPlace) {
 
   // CRLF line ends and leading blanks stay.
   std::string crlf;
-  for (const std::string& line : lines(parameterFileText({{"numberruns", "  7"}}))) {
+  for (const std::string& line : linesOf(parameterFileText({{"numberruns", "  7"}}))) {
     crlf += line + "\r\n";
   }
   writeFile(dir.path() / options::kParameterFileName, crlf);
