@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   {
     fracflow::io::TextStream console(std::cout);
     try {
-      status = fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr);
+      status = fracflow::app::runSimulation({console, std::cerr, timings ? &std::cerr : nullptr});
     } catch (const fracflow::Error& error) {
       console.flush();
       std::cout.flush();

@@ -25,10 +25,11 @@ void printBanner(io::TextStream& console) {
   console.line();
 }
 
-int runSimulation(io::TextStream& console, std::ostream* timingReport) {
+int runSimulation(const RunSetup& setup) {
+  io::TextStream& console = setup.console;
   printBanner(console);
   std::optional<RunOptions> loaded =
-      options::readParameterFile(std::string(options::kParameterFileName));
+      options::readParameterFile((setup.folder / options::kParameterFileName).string());
   if (!loaded) {
     console.line(options::kCannotOpenMessage);
     return kExitBadInput;
@@ -44,19 +45,21 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport) {
   PhaseTimings timings;
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
-    const RealizationEnd end =
-        runRealization(runOptions, number, console, timingReport ? &timings : nullptr);
-    if (timingReport) {
+    const RealizationSetup realization{
+        number,       console,      setup.diagnostics,
+        setup.folder, setup.folder, setup.timingReport ? &timings : nullptr};
+    const RealizationResult result = runRealization(runOptions, realization);
+    if (setup.timingReport) {
       timings.finish();
       // After the console lines of the realization, when both go to one terminal.
       console.flush();
       console.sink().flush();
-      io::TextStream report(*timingReport);
-      writeTimingReport(report, timings, number);
-      timingReport->flush();
+      io::TextStream report(*setup.timingReport);
+      writeTimingReport(report, timings, SolverIterations{result.minres, result.bicg}, number);
+      setup.timingReport->flush();
     }
-    if (end == RealizationEnd::RunEnded) return kExitRunIncomplete;
-    if (end == RealizationEnd::Skipped) status = kExitRunIncomplete;
+    if (result.end == RealizationEnd::RunEnded) return kExitRunIncomplete;
+    if (result.end == RealizationEnd::Skipped) status = kExitRunIncomplete;
   }
   return status;
 }
