@@ -124,15 +124,23 @@ TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
   EXPECT_TRUE(fs::exists(dir_ / "Segments.0002.bln"));
 }
 
-TEST_F(NetworkPhaseRun, UsesTheLinesOfAShortFileWithANote) {
+TEST_F(NetworkPhaseRun, ReadsAShortFileWholeAndNotesTheLinesOfALongOneNotRead) {
   copyInputs("edge_tiny");
-  setParameter(13, "40");  // meet_fracs: the file holds 30 lines
-  const Run r = run();
-  EXPECT_NE(r.err.find("Network_data.0001.txt: 30 fracture lines read, fewer than meet_fracs (40)"),
-            std::string::npos)
-      << r.err;
-  EXPECT_EQ(networkLines(r.out),
+  // meet_fracs above the 30 lines of the file, as fracgen advises for the largest file of a
+  // study: the file is read whole, with no note.
+  setParameter(13, "40");
+  const Run shortFile = run();
+  EXPECT_EQ(shortFile.err, "");
+  EXPECT_EQ(networkLines(shortFile.out),
             networkLines(slurp(fs::path(FRACFLOW_TEST_DATA) / "edge_tiny/expected/stdout.txt")));
+  // Below it: the last lines are not read, which the user is told.
+  setParameter(13, "25");
+  const Run longFile = run();
+  EXPECT_NE(longFile.err.find("fracflow: Network_data.0001.txt: its last 5 fracture lines were "
+                              "not read (meet_fracs, line 13, is 25)"),
+            std::string::npos)
+      << longFile.err;
+  EXPECT_NE(longFile.out.find("Number of Fractures = 25"), std::string::npos);
 }
 
 TEST_F(NetworkPhaseRun, EndsTheRunAtASegmentTooShortToKeep) {
