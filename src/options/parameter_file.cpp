@@ -244,6 +244,13 @@ RunOptions parseParameterFile(std::string_view text, std::string_view fileName) 
   return options;
 }
 
+std::vector<std::string_view> parameterLineNames() {
+  RunOptions unused;
+  std::vector<std::string_view> names;
+  for (const LineLayout& line : fileLayout(unused)) names.emplace_back(line.name);
+  return names;
+}
+
 int parameterLine(std::string_view field) {
   RunOptions unused;
   const std::vector<LineLayout> layout = fileLayout(unused);

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "options/parameter_file.hpp"
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 using testing::TempDir;
 using testing::writeFile;
 
-RunOptions optionsWith(const std::map<int, std::string>& values) {
+RunOptions optionsWith(const testing::ParameterValues& values) {
   return options::parseParameterFile(testing::parameterFileText(values), "P.txt");
 }
 
@@ -27,9 +28,9 @@ TEST(EarlierResults, SaysWhichFilesThisRunWritesAgainAndWhichStay) {
         "DFN_flow.01.txt", "DFN_flow.000x.txt", "xa.0001.txt"}) {
     writeFile(dir.path() / name, "");
   }
-  // Three realizations; grdfl (61) and dfntr (59) off.
-  const std::optional<std::string> note =
-      earlierResultsNote(optionsWith({{12, "3"}, {59, "2"}, {61, "2"}}), dir.path());
+  // Three realizations; grdfl and dfntr off.
+  const std::optional<std::string> note = earlierResultsNote(
+      optionsWith({{"numberruns", "3"}, {"dfntr", "2"}, {"grdfl", "2"}}), dir.path());
   ASSERT_TRUE(note.has_value());
   EXPECT_EQ(*note,
             "result files of an earlier run are in this folder\n"
@@ -43,7 +44,8 @@ TEST(EarlierResults, ListsAFewNamesOfALongList) {
   TempDir dir;
   for (int k = 1; k <= 9; ++k)
     writeFile(dir.path() / ("DFN_flow.000" + std::to_string(k) + ".txt"), "");
-  const std::optional<std::string> note = earlierResultsNote(optionsWith({{12, "0"}}), dir.path());
+  const std::optional<std::string> note =
+      earlierResultsNote(optionsWith({{"numberruns", "0"}}), dir.path());
   ASSERT_TRUE(note.has_value());
   EXPECT_EQ(*note,
             "result files of an earlier run are in this folder\n"
@@ -62,7 +64,7 @@ TEST(EarlierResults, NothingForAFolderWithoutResults) {
 TEST(EarlierResults, ASecondRunInTheSameFolderNotesTheFirstRunsFilesOnly) {
   TempDir dir;
   writeFile(dir.path() / "Data_and_OutputOptions.txt",
-            testing::parameterFileText({{12, "1"}, {13, "1"}}));
+            testing::parameterFileText({{"numberruns", "1"}, {"meet_fracs", "1"}}));
   writeFile(dir.path() / "Network_data.0001.txt", "0 50 100 50 1\n");
   const testing::RunResult first = testing::runFracflow(dir.path());
   ASSERT_EQ(first.exitStatus, 0) << first.err;

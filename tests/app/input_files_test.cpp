@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -71,7 +74,8 @@ TEST(InputFiles, ANetworkFileThatIsNotARegularFileSkipsItsRealization) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
-    writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "2"}, {13, "1"}}));
+    writeFile(dir.path() / "Data_and_OutputOptions.txt",
+              parameterFileText({{"numberruns", "2"}, {"meet_fracs", "1"}}));
     makeInput(dir.path() / "Network_data.0001.txt", c.kind);
     writeFile(dir.path() / "Network_data.0002.txt", "0 50 100 50 1\n");
     const RunResult run = runBounded(FRACFLOW_EXE, dir.path());

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow {
 namespace {

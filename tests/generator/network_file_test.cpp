@@ -9,7 +9,8 @@
 
 #include "generator/generator_fixtures.hpp"
 #include "io/error.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::generator {
 namespace {
