@@ -19,7 +19,7 @@ using fracflow::testing::readFile;
 
 RunOptions optionsOf(const std::string& caseName) {
   std::optional<RunOptions> options = options::readParameterFile(
-      (fs::path(FRACFLOW_TEST_DATA) / caseName / "input" / "Data_and_OutputOptions.txt").string());
+      (fracflow::testing::caseFolder(caseName) / "input" / options::kParameterFileName).string());
   EXPECT_TRUE(options.has_value());
   options::deriveCellSizes(*options);
   return *options;
@@ -62,7 +62,7 @@ TEST_F(GridPhase, DiagonalExampleWritesTheExpectedFiles) {
             "BiCg converged after 1 iterations\n"
             "Boundary Cell = 8   Internal Cells = 1   Total Cells = 9\n"
             "BiCg converged after 1 iterations\n");
-  const fs::path expected = fs::path(FRACFLOW_TEST_DATA) / "edge_diag45" / "expected";
+  const fs::path expected = fracflow::testing::caseFolder("edge_diag45") / "expected";
   for (const char* name : {"ag.", "bg.", "grdhead.", "Grd_flow."}) {
     for (const char* number : {"0001.txt", "0002.txt"}) {
       const std::string file = std::string(name) + number;

@@ -9,16 +9,16 @@
 namespace fracflow::testing {
 namespace {
 
-bool sameBits(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 std::string position(std::size_t index, std::size_t width) {
   if (width <= 1) return "index " + std::to_string(index);
   return "element " + std::to_string(index / width) + ", field " + std::to_string(index % width);
 }
 
 }  // namespace
+
+bool sameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 std::string fullPrecision(double value) {
   char text[64];

@@ -14,6 +14,9 @@
 
 namespace fracflow::testing {
 
+// Whether a and b hold the same bits: for loops that gather their own report.
+bool sameBits(double a, double b);
+
 // The shortest text that reads back to the same double, then its bits: "0.1 (0x3fb999999999999a)".
 std::string fullPrecision(double value);
 
