@@ -196,14 +196,8 @@ bool samePass(const network::TinySegmentPass& a, const network::TinySegmentPass&
          a.tooTiny == b.tooTiny;
 }
 bool sameCells(const CellTable& a, const CellTable& b) {
-  if (a.boundaryCells != b.boundaryCells || a.internalCells != b.internalCells ||
-      a.cells.size() != b.cells.size()) {
-    return false;
-  }
-  for (std::size_t r = 0; r < a.cells.size(); ++r) {
-    if (!grid::literal::sameCell(a.cells[r], b.cells[r])) return false;
-  }
-  return true;
+  return a.boundaryCells == b.boundaryCells && a.internalCells == b.internalCells &&
+         sameRecords(a.cells, b.cells);
 }
 bool sameFlows(const FaceFlows& a, const FaceFlows& b) {
   return sameBits(a.top, b.top) && sameBits(a.right, b.right) && sameBits(a.bottom, b.bottom) &&
@@ -378,25 +372,25 @@ std::vector<Pair> pairs() {
                         s.unsolvedCells);
                   }});
 
-  list.push_back(
-      {"grid assembly",
-       [](const Study& s, benchmark::State& state) {
-         for (auto _ : state) {
-           benchmark::DoNotOptimize(grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry));
-         }
-       },
-       [](const Study& s, benchmark::State& state) {
-         for (auto _ : state) {
-           benchmark::DoNotOptimize(
-               grid::assembleFlowSystem(s.unsolvedCells, s.geometry, *s.index));
-         }
-       },
-       [](const Study& s) {
-         const grid::literal::DenseSystem dense =
-             grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry);
-         return sameBits(dense.matrix.a, solvers::toDense(s.gridSystem.A).a) &&
-                sameBits(dense.rhs, s.gridSystem.b);
-       }});
+  list.push_back({"grid assembly",
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry));
+                    }
+                  },
+                  [](const Study& s, benchmark::State& state) {
+                    for (auto _ : state) {
+                      benchmark::DoNotOptimize(
+                          grid::assembleFlowSystem(s.unsolvedCells, s.geometry, *s.index));
+                    }
+                  },
+                  [](const Study& s) {
+                    const grid::literal::DenseSystem dense =
+                        grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry);
+                    return sameBits(dense.matrix.a, solvers::toDense(s.gridSystem.A).a) &&
+                           sameBits(dense.rhs, s.gridSystem.b);
+                  }});
 
   list.push_back({"BiCG",
                   [](const Study& s, benchmark::State& state) {

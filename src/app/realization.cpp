@@ -1,7 +1,7 @@
 // One realization, phase by phase, in the fixed order of the simulation.
 #include "app/realization.hpp"
 
-#include <fstream>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,6 +11,7 @@
 #include "app/network_phase.hpp"
 #include "dfn/flow_files.hpp"
 #include "grid/flow_files.hpp"
+#include "io/input_file.hpp"
 #include "io/output_file.hpp"
 #include "transport/grid_transport.hpp"
 #include "transport/network_transport.hpp"
@@ -59,17 +60,18 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
   printHeader(console, realization.realizationNumber);
 
   // 2. The network data file of this realization.
-  const std::filesystem::path networkPath = realization.inputPath(RealizationFile::NetworkData);
-  std::ifstream networkFile(networkPath, std::ios::binary);
-  if (!networkFile) {
+  const std::string networkFileName = realization.inputPath(RealizationFile::NetworkData).string();
+  const io::InputText networkFile = io::readInputFile(networkFileName);
+  if (!networkFile.text) {
     console.line("Could not open the Network Data file");
+    realization.diagnostic(networkFileName + ": " + networkFile.reason + "; realization skipped");
     result.end = RealizationEnd::Skipped;
     return result;
   }
 
   // 3. Fractures, segments and nodes.
   NetworkPhaseResult networkPhase =
-      runNetworkPhase(options, realization, networkFile, networkPath.string());
+      runNetworkPhase(options, realization, *networkFile.text, networkFileName);
   if (networkPhase.end != RealizationEnd::Completed) {
     result.end = networkPhase.end;
     return result;

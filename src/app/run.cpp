@@ -3,9 +3,12 @@
 
 #include <string>
 
+#include "app/earlier_results.hpp"
 #include "app/phase_timings.hpp"
 #include "app/realization.hpp"
+#include "io/error.hpp"
 #include "options/parameter_file.hpp"
+#include "options/study_checks.hpp"
 
 namespace fracflow::app {
 
@@ -28,18 +31,30 @@ void printBanner(io::TextStream& console) {
 int runSimulation(const RunSetup& setup) {
   io::TextStream& console = setup.console;
   printBanner(console);
-  std::optional<RunOptions> loaded =
-      options::readParameterFile((setup.folder / options::kParameterFileName).string());
+  const std::string parameterFile = (setup.folder / options::kParameterFileName).string();
+  std::string reason;
+  std::optional<RunOptions> loaded = options::readParameterFile(parameterFile, &reason);
   if (!loaded) {
     console.line(options::kCannotOpenMessage);
-    return kExitBadInput;
+    throw Error(ErrorKind::Input, parameterFile + ": " + reason);
   }
   RunOptions& runOptions = *loaded;
   if (const auto message = options::validationMessage(runOptions)) {
     console.line(*message);
     return kExitBadInput;
   }
+  if (const auto refusal = options::studyValueRefusal(runOptions, parameterFile)) {
+    throw Error(ErrorKind::Input, *refusal);
+  }
   options::deriveCellSizes(runOptions);
+  if (const auto refusal = options::studySizeRefusal(runOptions, parameterFile)) {
+    throw Error(ErrorKind::Input, *refusal);
+  }
+  if (const auto note = earlierResultsNote(runOptions, setup.folder.empty() ? "." : setup.folder)) {
+    console.flush();
+    console.sink().flush();
+    setup.diagnostics << "fracflow: " << *note << '\n';
+  }
 
   int status = kExitSuccess;
   PhaseTimings timings;

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "dfn/flow_files.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {

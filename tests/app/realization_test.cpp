@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "options/parameter_file.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {
@@ -167,7 +168,8 @@ TEST(Realization, MissingOrMalformedNetworkFileSkipsTheRealization) {
   const Outcome missing = runInto(options, 1, input.path(), output.path());
   EXPECT_EQ(missing.result.end, RealizationEnd::Skipped);
   EXPECT_NE(missing.console.find("Could not open the Network Data file\n"), std::string::npos);
-  EXPECT_EQ(missing.diagnostics, "");
+  EXPECT_EQ(missing.diagnostics, "fracflow: " + (input.path() / "Network_data.0001.txt").string() +
+                                     ": No such file or directory; realization skipped\n");
 
   fracflow::testing::writeFile(input.path() / "Network_data.0001.txt", "1.0 2.0 x\n");
   const Outcome malformed = runInto(options, 1, input.path(), output.path());

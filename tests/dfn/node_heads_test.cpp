@@ -10,11 +10,10 @@
 #include "dfn/random_network.hpp"
 #include "dfn/start_vector.hpp"
 #include "solvers/minres.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::dfn {
 namespace {
-
-using testing::sameBits;
 
 RunOptions solveOptions(double L, double W, int maxit) {
   RunOptions o;
@@ -59,12 +58,9 @@ TEST(NodeHeads, SparseSolveOfTheIndexedSystemEqualsDenseSolveOfTheScannedOne) {
 
     EXPECT_EQ(sparseReport.converged, denseReport.converged);
     EXPECT_EQ(sparseReport.iterations, denseReport.iterations);
-    EXPECT_TRUE(sameBits(sparseReport.residual, denseReport.residual));
+    EXPECT_SAME_BITS(sparseReport.residual, denseReport.residual);
     EXPECT_EQ(sparseLog.str(), denseLog.str());
-    ASSERT_EQ(xSparse.size(), xDense.size());
-    for (std::size_t r = 0; r < xSparse.size(); ++r) {
-      ASSERT_TRUE(sameBits(xSparse[r], xDense[r])) << "x[" << r << "]";
-    }
+    ASSERT_SAME_BITS(xSparse, xDense);
   }
 }
 
