@@ -55,8 +55,8 @@ def main(argv: list[str] | None = None) -> int:
     except SystemExit as stop:
         return EXIT_NO_RUN if stop.code else EXIT_OK
 
-    # matplotlib and numpy load after the arguments are checked, so --help is instant.
-    from .page import write_report
+    # numpy loads after the arguments are checked and matplotlib once a run is found, so
+    # --help and the errors are instant.
     from .run import NoRunError, load_run
 
     progress = _Progress()
@@ -69,6 +69,8 @@ def main(argv: list[str] | None = None) -> int:
             print(f"fracflow-report: --realization {arguments.realization}: the study has "
                   f"realizations 1 to {count}", file=sys.stderr)
             return EXIT_NO_RUN
+        from .page import write_report
+
         page = write_report(run, arguments.realization, progress)
     except (NoRunError, ParameterFileError) as error:
         progress.done()
