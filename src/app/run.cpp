@@ -5,7 +5,9 @@
 
 #include "app/phase_timings.hpp"
 #include "app/realization.hpp"
+#include "io/error.hpp"
 #include "options/parameter_file.hpp"
+#include "options/study_checks.hpp"
 
 namespace fracflow::app {
 
@@ -38,7 +40,14 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport) {
     console.line(*message);
     return kExitBadInput;
   }
+  const std::string_view fileName = options::kParameterFileName;
+  if (const auto refusal = options::studyValueRefusal(runOptions, fileName)) {
+    throw Error(ErrorKind::Input, *refusal);
+  }
   options::deriveCellSizes(runOptions);
+  if (const auto refusal = options::studySizeRefusal(runOptions, fileName)) {
+    throw Error(ErrorKind::Input, *refusal);
+  }
 
   int status = kExitSuccess;
   PhaseTimings timings;

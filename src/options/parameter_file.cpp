@@ -212,6 +212,24 @@ RunOptions parseParameterFile(std::string_view text, std::string_view fileName) 
   return options;
 }
 
+std::vector<std::string_view> parameterLineNames() {
+  RunOptions unused;
+  std::vector<std::string_view> names;
+  for (const LineLayout& line : fileLayout(unused)) names.emplace_back(line.name);
+  return names;
+}
+
+int parameterLine(std::string_view field) {
+  RunOptions unused;
+  const std::vector<LineLayout> layout = fileLayout(unused);
+  for (std::size_t index = 0; index < layout.size(); ++index) {
+    if (layout[index].kind != Kind::Separator && field == layout[index].name) {
+      return static_cast<int>(index) + 1;
+    }
+  }
+  return 0;
+}
+
 std::optional<RunOptions> readParameterFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "options/run_options.hpp"
 
@@ -22,6 +23,13 @@ inline constexpr std::string_view kCannotOpenMessage =
 // read as a number of its field's type raises an Input error "file:line: field: ...".
 // The derived cell sizes are not set here (see deriveCellSizes).
 RunOptions parseParameterFile(std::string_view text, std::string_view fileName);
+
+// The name of each of the 66 lines, in file order, as the reader's messages give it
+// ("separator" for the six separator lines).
+std::vector<std::string_view> parameterLineNames();
+
+// The line (1-based) of the field with the given name, 0 for an unknown name.
+int parameterLine(std::string_view field);
 
 // Reads the file; nullopt when it cannot be opened.
 std::optional<RunOptions> readParameterFile(const std::string& path);

@@ -6,15 +6,16 @@
 #include <string>
 
 #include "io/error.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
 
 namespace fracflow::options {
 namespace {
 
 using fracflow::testing::parameterFileText;
+using fracflow::testing::parameterFileTextByLine;
 
 RunOptions parse(const std::map<int, std::string>& values) {
-  return parseParameterFile(parameterFileText(values), "Data_and_OutputOptions.txt");
+  return parseParameterFile(parameterFileTextByLine(values), "Data_and_OutputOptions.txt");
 }
 
 std::string parseError(const std::string& text) {
@@ -76,7 +77,7 @@ TEST(ParameterFile, ReadsValuesByExtractionRules) {
 
 TEST(ParameterFile, IgnoresLabelsSeparatorsOfAnyLengthAndLineEnds) {
   const std::string longLabel(500, 'x');
-  std::string text = parameterFileText({{15, longLabel}});
+  std::string text = parameterFileTextByLine({{15, longLabel}});
   // A long label after a value, CRLF line ends, and no final line break.
   std::string withLabel;
   std::size_t lineStart = 0;
@@ -109,14 +110,16 @@ TEST(ParameterFile, ReportsMalformedLinesWithFileLineAndField) {
     const char* message;
   };
   const Case cases[] = {
-      {parameterFileText({{17, "abc"}}),
+      {parameterFileTextByLine({{17, "abc"}}),
        "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
-      {parameterFileText({{3, ""}}), "Data_and_OutputOptions.txt:3: cellx: expected a number"},
-      {parameterFileText({{12, ".5"}}),
+      {parameterFileTextByLine({{3, ""}}),
+       "Data_and_OutputOptions.txt:3: cellx: expected a number"},
+      {parameterFileTextByLine({{12, ".5"}}),
        "Data_and_OutputOptions.txt:12: numberruns: expected a number"},
-      {parameterFileText({{49, "99999999999"}}),
+      {parameterFileTextByLine({{49, "99999999999"}}),
        "Data_and_OutputOptions.txt:49: sink: expected a number"},
-      {parameterFileText({{66, "nan"}}), "Data_and_OutputOptions.txt:66: tol: expected a number"},
+      {parameterFileTextByLine({{66, "nan"}}),
+       "Data_and_OutputOptions.txt:66: tol: expected a number"},
       {cutAfterLine(65),
        "Data_and_OutputOptions.txt:66: tol: expected a number, the file ends before this line"},
       {cutAfterLine(14),
