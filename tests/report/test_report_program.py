@@ -70,10 +70,11 @@ def test_the_page_of_a_run(case, parameters, figures, texts, notes, study, repor
 
 
 def test_a_run_that_ended_early(tmp_path, fracflow, report_program):
-    # A zero-length piece in the second network file ends the run in realization 2.
+    # A piece of length 1e-8 (at most 1e-9 domainL) in the second network file ends the run
+    # in realization 2.
     folder = stage("rand_iso_sparse", tmp_path / "study")
     network = folder / "Network_data.0002.txt"
-    network.write_text("50 50 50 50 1.0\n" + network.read_text())
+    network.write_text("50 50 50.00000001 50 1.0\n" + network.read_text())
     assert run_fracflow(fracflow, folder) == 1
     assert run_report(report_program, folder).returncode == 0
     page = page_of(folder)
