@@ -192,6 +192,14 @@ def _section_realization(run: Run, wanted: int | None) -> tuple[str, str]:
     k, note = _pick_realization(run, wanted)
     if k is None:
         return "", _missing(note)
+    try:
+        return _realization(run, k, note)
+    except (OSError, ValueError) as error:
+        return f"d. Realization {k}", _missing(
+            _e(f"A file of realization {k} cannot be read ({error}): the figure is left out."))
+
+
+def _realization(run: Run, k: int, note: str) -> tuple[str, str]:
     p = run.parameters
     missing, notes = {}, []
     if note:
