@@ -46,6 +46,11 @@ def _switch(name: str) -> str:
     return f"<code>{name}</code> (line {LINE_OF[name]})"
 
 
+def _with_dfncp(p) -> str:
+    """The network switches act only with the network computation on."""
+    return "" if p.on("dfncp") else f" (with {_switch('dfncp')})"
+
+
 def _missing(text: str) -> str:
     return f'<p class="missing">{text}</p>'
 
@@ -218,7 +223,7 @@ def _realization(run: Run, k: int, note: str) -> tuple[str, str]:
         backbone = run.backbone(k)
     elif segments is not None:
         notes.append(_missing(f"No backbone file: turn on {_switch('bbone')} or "
-                              f"{_switch('dfndt')} to draw the backbone."))
+                              f"{_switch('dfndt')}" + _with_dfncp(p) + " to draw the backbone."))
     heads_range = [p.tf1, p.tf2, p.rf1, p.rf2, p.bf1, p.bf2, p.lf1, p.lf2]
     if run.has("dfnhead.", k):
         node_heads = run.heads("dfn", k)
@@ -230,7 +235,8 @@ def _realization(run: Run, k: int, note: str) -> tuple[str, str]:
             backbone_head = figures.segment_heads(backbone, node_heads, run.boundary_head)
     elif segments is not None:
         notes.append(_missing(f"The network is drawn in grey: the DFN heads "
-                              f"(dfnhead.{k:04d}.txt) are written with {_switch('dfndt')} on."))
+                              f"(dfnhead.{k:04d}.txt) are written with {_switch('dfndt')}"
+                              + _with_dfncp(p) + " on."))
     grid_image = None
     if run.has("grdhead.", k):
         grid_heads = run.heads("grid", k)
@@ -254,7 +260,7 @@ def _realization(run: Run, k: int, note: str) -> tuple[str, str]:
         missing["particles"] = "no DFN particles: turn on dfntr"
         notes.append(_missing(f"The particles' last positions need "
                               f"Particles_last_location.{k:04d}.txt: turn on {_switch('dfntr')}"
-                              + ("" if p.on("dfncp") else f" and {_switch('dfncp')}") + "."))
+                              + _with_dfncp(p) + "."))
     finite = [h for h in heads_range if math.isfinite(h)]
     png = figures.realization_figure(
         (p.domainL, p.domainW), (min(finite), max(finite)), segments, segment_head, backbone,
