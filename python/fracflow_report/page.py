@@ -270,7 +270,9 @@ def _realization(run: Run, k: int, note: str) -> tuple[str, str]:
                "the mean head of its two ends (grey where unknown), the backbone (the segments "
                "that carry a significant share of the flow, which the particles walk) bold. "
                "Middle: the head of each active internal cell of the grid; the outermost ring "
-               "of cells holds the fixed boundary heads and is not in the head file. Right: "
+               "of cells holds the fixed boundary heads and is not in the head file, and cells "
+               "of clusters that reach no face have no defined head (the solver leaves them at "
+               "its start value, 0). Right: "
                "where each DFN particle started (squares) and stopped: on a face (arrived) or "
                "inside (no downhill segment, or over the time cap). Run "
                "<code>fracflow-report --realization N</code> to show another realization.")
@@ -399,7 +401,8 @@ def build_page(run: Run, realization: int | None = None, progress=None) -> str:
     lead = (f"The study in <code>{_e(folder)}</code>: {len(ran)} of {p.numberruns} "
             f"realizations have results. Each realization's fracture network was solved by the "
             f"discrete fracture network (DFN) method and by the fracture-continuum (grid) "
-            f"method on a {p.cellx} × {p.celly} grid. {_e(lead_a)}")
+            f"method on a {p.cellx} × {p.celly} grid, as far as the switches "
+            f"<code>dfncp</code> and <code>grdcp</code> were on. {_e(lead_a)}")
     sections = [
         ("a. Global flow, grid against DFN", body_a),
         ("b. Face flows of each method", body_b),
