@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::vtk {
 namespace {

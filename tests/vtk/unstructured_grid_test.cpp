@@ -6,7 +6,8 @@
 #include <limits>
 
 #include "io/error.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::vtk {
 namespace {
