@@ -114,7 +114,7 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
           realization.outputPath(RealizationFile::DfnCurve), setup.keepTables);
       realization.lap(Phase::DfnTransport);
       injectionSegments = walks.injectionCount;
-      kept.networkParticles = std::move(walks.stops);
+      if (setup.keepTables) kept.networkParticles = std::move(walks.stops);
     }
 
     // 7. The DFN flow file: the face flows and, after a walk, how many segments injected.
@@ -146,7 +146,7 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
         options, grid.cells, realization.random, console,
         realization.outputPath(RealizationFile::GridCurve), setup.keepTables);
     realization.lap(Phase::GridTransport);
-    kept.gridParticles = std::move(walks.stops);
+    if (setup.keepTables) kept.gridParticles = std::move(walks.stops);
   }
   if (setup.keepTables) kept.cells = std::move(grid.cells);
   return result;

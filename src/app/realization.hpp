@@ -81,8 +81,9 @@ struct RealizationTables {
   bool nodeHeadsSolved = false;
   std::vector<int> backboneSegments;  // indices into segments, ascending (DFN flow ran)
   std::optional<CellTable> cells;     // the solved cells (grid flow ran and converged)
-  std::vector<transport::ParticleStop> networkParticles;  // one per particle (DFN walk ran)
-  std::vector<transport::ParticleStop> gridParticles;     // one per particle (grid walk ran)
+  // One stop per particle, in tracking order, once the walk ran.
+  std::optional<std::vector<transport::ParticleStop>> networkParticles;
+  std::optional<std::vector<transport::ParticleStop>> gridParticles;
 };
 
 struct RealizationResult {

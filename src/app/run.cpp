@@ -6,11 +6,27 @@
 #include "app/earlier_results.hpp"
 #include "app/phase_timings.hpp"
 #include "app/realization.hpp"
+#include "app/vtk_files.hpp"
 #include "io/error.hpp"
 #include "options/parameter_file.hpp"
 #include "options/study_checks.hpp"
 
 namespace fracflow::app {
+namespace {
+
+// The tables of a finished realization as the ParaView writer takes them.
+VtkTables vtkTablesOf(const RealizationTables& tables) {
+  VtkTables vtk;
+  vtk.segments = &tables.segments;
+  vtk.nodes = &tables.nodes;
+  vtk.nodeHeadsSolved = tables.nodeHeadsSolved;
+  vtk.backboneSegments = &tables.backboneSegments;
+  vtk.cells = tables.cells ? &*tables.cells : nullptr;
+  vtk.networkParticles = tables.networkParticles ? &*tables.networkParticles : nullptr;
+  return vtk;
+}
+
+}  // namespace
 
 void printBanner(io::TextStream& console) {
   const std::string stars(78, '*');
@@ -58,12 +74,18 @@ int runSimulation(const RunSetup& setup) {
 
   int status = kExitSuccess;
   PhaseTimings timings;
+  VtkSeries vtkSeries;
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
     const RealizationSetup realization{
-        number,       console,      setup.diagnostics,
-        setup.folder, setup.folder, setup.timingReport ? &timings : nullptr};
+        number,        console,      setup.diagnostics,
+        setup.folder,  setup.folder, setup.timingReport ? &timings : nullptr,
+        setup.writeVtk};
     const RealizationResult result = runRealization(runOptions, realization);
+    if (setup.writeVtk && result.end == RealizationEnd::Completed) {
+      writeVtkFiles(setup.folder.empty() ? "." : setup.folder, number, vtkTablesOf(result.tables),
+                    grid::GridGeometry::fromOptions(runOptions), vtkSeries);
+    }
     if (setup.timingReport) {
       timings.finish();
       // After the console lines of the realization, when both go to one terminal.

@@ -19,12 +19,14 @@ struct RunSetup {
   std::ostream& diagnostics;             // notes for the user, "fracflow: ..." lines
   std::ostream* timingReport = nullptr;  // with --timings: the report of each realization
   std::filesystem::path folder{};        // the parameter and network files, and every output
+  bool writeVtk = false;                 // --vtk: the ParaView files of each finished realization
 };
 
 // Runs the simulation and returns the exit status. Output errors propagate as
 // fracflow::Error. With a timing report stream, the phase timings and solver iterations of each
 // realization are written to it when the realization ends; the console and the files are the
-// same either way.
+// same either way. With writeVtk, each realization that runs to its end also writes its ParaView
+// files (the other files are the same either way).
 int runSimulation(const RunSetup& setup);
 
 void printBanner(io::TextStream& console);

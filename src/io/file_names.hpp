@@ -1,6 +1,7 @@
 // Per-realization file names: a prefix, the realization number in four digits with
-// leading zeros, and ".txt" (or ".bln" for the three polyline plot files). Every file of a
-// realization is named here, from the one table of prefixes below.
+// leading zeros, and ".txt" (or ".bln" for the three polyline plot files, ".vtu" and ".vti"
+// for the ParaView files of fracflow --vtk). Every file a realization reads or writes through
+// its folders is named here, from the one table of prefixes below.
 #pragma once
 
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace fracflow::io {
 
-enum class Extension { Txt, Bln };
+enum class Extension { Txt, Bln, Vtu, Vti };
 
 std::string realizationFileName(std::string_view prefix, int realizationNumber,
                                 Extension extension = Extension::Txt);

@@ -147,16 +147,18 @@ TEST(Realization, KeepsItsTablesOnRequest) {
   ASSERT_TRUE(tables.cells.has_value());
   EXPECT_NE(outcome.console.find("Total Cells = " + std::to_string(tables.cells->totalCells())),
             std::string::npos);
-  EXPECT_EQ(tables.networkParticles.size(), static_cast<std::size_t>(options.totalparticles));
-  EXPECT_EQ(tables.gridParticles.size(), static_cast<std::size_t>(options.totalparticles));
+  ASSERT_TRUE(tables.networkParticles.has_value());
+  ASSERT_TRUE(tables.gridParticles.has_value());
+  EXPECT_EQ(tables.networkParticles->size(), static_cast<std::size_t>(options.totalparticles));
+  EXPECT_EQ(tables.gridParticles->size(), static_cast<std::size_t>(options.totalparticles));
   // The stops are those of the last-location file: its first line is the first particle.
   const std::string lastLocations = readFile(output.path() / "Particles_last_location.0001.txt");
   std::istringstream firstLine(lastLocations.substr(0, lastLocations.find('\n')));
   double startX = 0, startY = 0, x = 0, y = 0, t = 0;
   firstLine >> startX >> startY >> x >> y >> t;
-  EXPECT_NEAR(tables.networkParticles.front().x, x, 1e-5);
-  EXPECT_NEAR(tables.networkParticles.front().y, y, 1e-5);
-  EXPECT_NEAR(tables.networkParticles.front().t, t, 1e-5 * t);
+  EXPECT_NEAR(tables.networkParticles->front().x, x, 1e-5);
+  EXPECT_NEAR(tables.networkParticles->front().y, y, 1e-5);
+  EXPECT_NEAR(tables.networkParticles->front().t, t, 1e-5 * t);
   // The files are those of a run that keeps nothing.
   expectSameFiles(output.path(), 1);
 }
