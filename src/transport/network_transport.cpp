@@ -1,7 +1,6 @@
 // The network transport step of a realization.
 #include "transport/network_transport.hpp"
 
-#include "io/file_names.hpp"
 #include "transport/breakthrough_curve.hpp"
 #include "transport/last_location_file.hpp"
 #include "transport/network_injection.hpp"
@@ -9,17 +8,13 @@
 
 namespace fracflow::transport {
 
-void runNetworkTransport(const RunOptions& options, const Backbone& backbone,
-                         const NodeTable& nodeCounts, io::OutputFile& dfnFlowFile,
-                         random::RandomStream& random, io::TextStream& console,
-                         int realizationNumber) {
+ParticleWalks trackNetworkParticles(const RunOptions& options, const Backbone& backbone,
+                                    random::RandomStream& random, io::TextStream& console,
+                                    const std::filesystem::path& lastLocationsPath,
+                                    const std::filesystem::path& curvePath, bool keepStops) {
   const NetworkInjectionTable table = buildNetworkInjectionTable(options, backbone);
-
-  dfnFlowFile.line("Transp = ", table.count());
-  dfnFlowFile.line("Internal Nodes = ", nodeCounts.internalNodes);
-  dfnFlowFile.line("Boundary Nodes = ", nodeCounts.boundaryNodes);
-  dfnFlowFile.line("Total Nodes = ", nodeCounts.totalNodes());
-  dfnFlowFile.close();
+  ParticleWalks walks;
+  walks.injectionCount = table.count();
   if (table.count() == 0) {
     console.line("There aren't any nodes within the specified boundary of initial input");
   }
@@ -27,8 +22,7 @@ void runNetworkTransport(const RunOptions& options, const Backbone& backbone,
                " nodal segments within the specified boundary of initial input");
 
   BreakthroughCurve curve(options.bcsize, options.bcstep);
-  LastLocationFile lastLocation(
-      io::realizationFileName("Particles_last_location.", realizationNumber));
+  LastLocationFile lastLocation(lastLocationsPath);
   // Without an injection segment a walk has no start: no particle is tracked.
   if (table.count() > 0) {
     NetworkWalk walk(options, backbone, table);
@@ -37,10 +31,12 @@ void runNetworkTransport(const RunOptions& options, const Backbone& backbone,
       lastLocation.writeStart(stop.startX, stop.startY);
       if (stop.end == WalkEnd::Arrived) curve.recordArrival(stop.face, stop.t);
       lastLocation.writeStop(stop.x, stop.y, stop.t);
+      if (keepStops) walks.stops.push_back(stop);
     }
   }
-  writeBreakthroughCurve(curve, io::realizationFileName("DFN_bcrv.", realizationNumber));
+  writeBreakthroughCurve(curve, curvePath);
   lastLocation.close();
+  return walks;
 }
 
 }  // namespace fracflow::transport

@@ -94,15 +94,22 @@ TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
   EXPECT_TRUE(fs::exists(dir_ / "Segments.0002.bln"));
 }
 
-TEST_F(NetworkPhaseRun, UsesTheLinesOfAShortFileWithANote) {
-  // The file holds 30 lines.
+TEST_F(NetworkPhaseRun, ReadsAShortFileWholeAndNotesTheLinesOfALongOneNotRead) {
+  // meet_fracs above the 30 lines of the file, as fracgen advises for the largest file of a
+  // study: the file is read whole, with no note.
   testing::stageCase("edge_tiny", dir_, {{"meet_fracs", "40"}});
-  const testing::RunResult r = run();
-  EXPECT_NE(r.err.find("Network_data.0001.txt: 30 fracture lines read, fewer than meet_fracs (40)"),
-            std::string::npos)
-      << r.err;
-  EXPECT_EQ(networkLines(r.out),
+  const testing::RunResult shortFile = run();
+  EXPECT_EQ(shortFile.err, "");
+  EXPECT_EQ(networkLines(shortFile.out),
             networkLines(slurp(testing::caseFolder("edge_tiny") / "expected" / "stdout.txt")));
+  // Below it: the last lines are not read, which the user is told.
+  testing::setParameters(dir_, {{"meet_fracs", "25"}});
+  const testing::RunResult longFile = run();
+  EXPECT_NE(longFile.err.find("fracflow: Network_data.0001.txt: its last 5 fracture lines were "
+                              "not read (meet_fracs, line 13, is 25)"),
+            std::string::npos)
+      << longFile.err;
+  EXPECT_NE(longFile.out.find("Number of Fractures = 25"), std::string::npos);
 }
 
 TEST_F(NetworkPhaseRun, EndsTheRunAtASegmentTooShortToKeep) {

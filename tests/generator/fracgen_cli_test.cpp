@@ -88,12 +88,13 @@ TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
        "",
        {},
        2,
-       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file\n"},
+       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file (No "
+       "such file or directory)\n"},
       {"malformed parameter file",
        parameterFileText({{"minFracL1", "x"}}),
        {},
        2,
-       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number\n"},
+       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number, found 'x'\n"},
       {"a switch out of range",
        parameterFileText({{"dfncp", "3"}}),
        {},
@@ -143,6 +144,23 @@ TEST(Fracgen, HelpAndNoRealizations) {
   const RunResult none = runFracgen(dir.path());
   EXPECT_EQ(none.exitStatus, 0);
   EXPECT_EQ(none.out, "numberruns is 0: there is no network to write\n");
+}
+
+TEST(Fracgen, AStudyWithTheAdvisedMeetFracsRunsWithoutANotePerFile) {
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.3"}}));
+  const RunResult made = runFracgen(dir.path());
+  ASSERT_EQ(made.exitStatus, 0) << made.err;
+  std::smatch advice;
+  ASSERT_TRUE(
+      std::regex_search(made.out, advice, std::regex("set meet_fracs \\(line 13\\) to ([0-9]+)")))
+      << made.out;
+  // The files hold different piece counts; each is read whole, none gets a note.
+  writeFile(dir.path() / "Data_and_OutputOptions.txt",
+            parameterFileText({{"fracDen", "0.3"}, {"meet_fracs", advice[1].str()}}));
+  const RunResult run = runExecutable(FRACFLOW_EXE, dir.path());
+  EXPECT_EQ(run.err.find("Network_data"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("Total Nodes"), std::string::npos);
 }
 
 TEST(Fracgen, RegeneratesTheBundledExample) {
