@@ -1,6 +1,10 @@
 // The DFN phase, step by step.
 #include "app/dfn_phase.hpp"
 
+#include <iostream>
+
+#include "app/available_memory.hpp"
+#include "app/direct_solve_report.hpp"
 #include "dfn/backbone_selection.hpp"
 #include "dfn/end_heads.hpp"
 #include "dfn/face_flows.hpp"
@@ -35,8 +39,19 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
       solvers::writeVectorDump(realization.fileName("b."), system.b);
     }
     realization.lap(Phase::DfnAssembly);
-    const bool solved = dfn::solveNodeHeads(system, nodes, options, realization.console);
-    realization.lap(Phase::Minres);
+    bool solved = false;
+    if (realization.solver == solvers::SolverChoice::Direct) {
+      const solvers::DirectReport direct =
+          dfn::solveNodeHeadsDirect(system, nodes, options, availableMemoryBytes());
+      realization.lap(Phase::Minres);
+      const DirectOutcome outcome =
+          showDirectSolve(direct, "DFN flow", options.tol, realization.console, std::cerr);
+      if (outcome == DirectOutcome::NoMemory) return RealizationEnd::RunEnded;
+      solved = outcome == DirectOutcome::Solved;
+    } else {
+      solved = dfn::solveNodeHeads(system, nodes, options, realization.console);
+      realization.lap(Phase::Minres);
+    }
     if (!solved) {
       writeNonConvergenceFile("NoConDFN.", realization.realizationNumber, "DFN");
       return RealizationEnd::RunEnded;

@@ -1,8 +1,11 @@
 // Grid phase: mapping, flow, files.
 #include "app/grid_phase.hpp"
 
+#include <iostream>
 #include <utility>
 
+#include "app/available_memory.hpp"
+#include "app/direct_solve_report.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/fracture_continuum.hpp"
 #include "grid/grid_files.hpp"
@@ -24,8 +27,19 @@ std::optional<CellTable> runGridPhase(const RunOptions& options, const Realizati
     // The system lives from assembly to the end of the solve.
     const grid::GridFlowSystem system = grid::assembleGridFlow(table, geometry, index, settings);
     realization.lap(Phase::GridAssembly);
-    const bool solved = grid::solveGridFlow(system, table, settings, realization.console);
-    realization.lap(Phase::Bicg);
+    bool solved = false;
+    if (realization.solver == solvers::SolverChoice::Direct) {
+      const solvers::DirectReport direct =
+          grid::solveGridFlowDirect(system, table, settings, availableMemoryBytes());
+      realization.lap(Phase::Bicg);
+      const DirectOutcome outcome =
+          showDirectSolve(direct, "grid flow", options.tol, realization.console, std::cerr);
+      if (outcome == DirectOutcome::NoMemory) return std::nullopt;
+      solved = outcome == DirectOutcome::Solved;
+    } else {
+      solved = grid::solveGridFlow(system, table, settings, realization.console);
+      realization.lap(Phase::Bicg);
+    }
     if (!solved) {
       writeNonConvergenceFile("NoConGrd.", realization.realizationNumber, "Grid");
       return std::nullopt;

@@ -39,10 +39,11 @@ void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
 }
 
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
-                              io::TextStream& console, PhaseTimings* timings) {
+                              io::TextStream& console, PhaseTimings* timings,
+                              solvers::SolverChoice solver) {
   printHeader(console, realizationNumber);
   Realization realization{realizationNumber, console,
-                          random::RandomStream::forRealization(realizationNumber), timings};
+                          random::RandomStream::forRealization(realizationNumber), timings, solver};
 
   // 1. The network data file of this realization.
   const std::string networkFileName = realization.fileName("Network_data.");

@@ -11,6 +11,7 @@
 #include "io/text_stream.hpp"
 #include "options/run_options.hpp"
 #include "random/random_stream.hpp"
+#include "solvers/solver_choice.hpp"
 
 namespace fracflow::app {
 
@@ -26,6 +27,7 @@ struct Realization {
   io::TextStream& console;
   random::RandomStream random;
   PhaseTimings* timings = nullptr;  // set when the run reports its phase timings
+  solvers::SolverChoice solver = solvers::SolverChoice::Iterative;  // of both flow systems
 
   // Marks the end of a phase for the timing report (nothing when timings are off).
   void lap(Phase phase) const {
@@ -41,7 +43,8 @@ struct Realization {
 // Runs realization realizationNumber from its header to its end. With timings, each phase
 // marks its end on them.
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
-                              io::TextStream& console, PhaseTimings* timings = nullptr);
+                              io::TextStream& console, PhaseTimings* timings = nullptr,
+                              solvers::SolverChoice solver = solvers::SolverChoice::Iterative);
 
 // The two-line file written when a flow solver does not converge; method is "DFN" or "Grid".
 void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,

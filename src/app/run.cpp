@@ -25,7 +25,8 @@ void printBanner(io::TextStream& console) {
   console.line();
 }
 
-int runSimulation(io::TextStream& console, std::ostream* timingReport) {
+int runSimulation(io::TextStream& console, std::ostream* timingReport,
+                  solvers::SolverChoice solver) {
   printBanner(console);
   std::optional<RunOptions> loaded =
       options::readParameterFile(std::string(options::kParameterFileName));
@@ -45,7 +46,7 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport) {
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
     const RealizationEnd end =
-        runRealization(runOptions, number, console, timingReport ? &timings : nullptr);
+        runRealization(runOptions, number, console, timingReport ? &timings : nullptr, solver);
     if (timingReport) {
       timings.finish();
       // After the console lines of the realization, when both go to one terminal.

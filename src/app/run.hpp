@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "io/text_stream.hpp"
+#include "solvers/solver_choice.hpp"
 
 namespace fracflow::app {
 
@@ -16,7 +17,9 @@ inline constexpr int kExitBadInput = 2;       // the parameter file is missing, 
 // propagate as fracflow::Error. With a timing report stream, the phase timings of each
 // realization are written to it when the realization ends; the console and the files are
 // the same either way.
-int runSimulation(io::TextStream& console, std::ostream* timingReport = nullptr);
+// solver: the solvers of both flow systems (--solver).
+int runSimulation(io::TextStream& console, std::ostream* timingReport = nullptr,
+                  solvers::SolverChoice solver = solvers::SolverChoice::Iterative);
 
 void printBanner(io::TextStream& console);
 

@@ -22,4 +22,17 @@ bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions
   return true;
 }
 
+solvers::DirectReport solveNodeHeadsDirect(const FlowSystem& system, NodeTable& nodes,
+                                           const RunOptions& options, double memoryLimitBytes) {
+  std::vector<double> x = startVector(nodes, options);
+  const solvers::DirectReport report =
+      solvers::solveDirect(system.A, system.b, x, {options.tol, memoryLimitBytes});
+  if (!report.converged()) return report;
+  for (int r = 0; r < nodes.internalNodes; ++r) {
+    nodes.nodes[static_cast<std::size_t>(nodes.boundaryNodes + r)].head =
+        x[static_cast<std::size_t>(r)];
+  }
+  return report;
+}
+
 }  // namespace fracflow::dfn

@@ -5,6 +5,7 @@
 #include "io/text_stream.hpp"
 #include "network/node.hpp"
 #include "options/run_options.hpp"
+#include "solvers/direct_solve.hpp"
 
 namespace fracflow::dfn {
 
@@ -13,5 +14,11 @@ namespace fracflow::dfn {
 // were and false is returned (the solver has printed its verdict).
 bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions& options,
                     io::TextStream& console);
+
+// The same system solved by a sparse direct factorization, from the same start vector (which
+// parts that reach no fixed head keep, as their mean). The heads are stored only when the
+// report's status is Solved.
+solvers::DirectReport solveNodeHeadsDirect(const FlowSystem& system, NodeTable& nodes,
+                                           const RunOptions& options, double memoryLimitBytes);
 
 }  // namespace fracflow::dfn

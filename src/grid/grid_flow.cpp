@@ -34,6 +34,19 @@ bool solveGridFlow(const GridFlowSystem& system, CellTable& table, const GridFlo
   return true;
 }
 
+solvers::DirectReport solveGridFlowDirect(const GridFlowSystem& system, CellTable& table,
+                                          const GridFlowSettings& settings,
+                                          double memoryLimitBytes) {
+  std::vector<double> solution(system.rhs.size(), 0.0);
+  const solvers::DirectReport report =
+      solvers::solveDirect(system.matrix, system.rhs, solution, {settings.tol, memoryLimitBytes});
+  if (!report.converged()) return report;
+  for (std::size_t r = 0; r < solution.size(); ++r) {
+    table.cells[static_cast<std::size_t>(table.boundaryCells) + r].head = solution[r];
+  }
+  return report;
+}
+
 bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,
                               const GridFlowSettings& settings, io::TextStream& console) {
   const GridFlowSystem system = assembleGridFlow(table, grid, index, settings);

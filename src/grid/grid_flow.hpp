@@ -7,6 +7,7 @@
 #include "grid/grid_flow_system.hpp"
 #include "grid/grid_geometry.hpp"
 #include "io/text_stream.hpp"
+#include "solvers/direct_solve.hpp"
 
 namespace fracflow::grid {
 
@@ -25,6 +26,13 @@ GridFlowSystem assembleGridFlow(const CellTable& table, const GridGeometry& grid
 // solver did not converge; the heads are then left as they were and the caller ends the run.
 bool solveGridFlow(const GridFlowSystem& system, CellTable& table, const GridFlowSettings& settings,
                    io::TextStream& console);
+
+// The same system solved by a sparse direct factorization from the same zero start vector
+// (which parts that reach no fixed head keep). The heads are stored only when the report's
+// status is Solved.
+solvers::DirectReport solveGridFlowDirect(const GridFlowSystem& system, CellTable& table,
+                                          const GridFlowSettings& settings,
+                                          double memoryLimitBytes);
 
 // Both steps in turn.
 bool assembleAndSolveGridFlow(CellTable& table, const GridGeometry& grid, const CellIndex& index,

@@ -59,7 +59,14 @@ double diagonalSign(const CsrMatrix& A) {
 }
 
 DirectStatus statusOf(FactorStatus status) {
-  return status == FactorStatus::TooLarge ? DirectStatus::TooLarge : DirectStatus::FactorFailed;
+  switch (status) {
+    case FactorStatus::TooLarge:
+      return DirectStatus::TooLarge;
+    case FactorStatus::OutOfMemory:
+      return DirectStatus::OutOfMemory;
+    default:
+      return DirectStatus::Singular;
+  }
 }
 
 }  // namespace
@@ -74,6 +81,18 @@ std::string_view methodName(DirectMethod method) {
       break;
   }
   return "none";
+}
+
+std::string_view libraryName(DirectMethod method) {
+  switch (method) {
+    case DirectMethod::Cholesky:
+      return "CHOLMOD";
+    case DirectMethod::Lu:
+      return "KLU";
+    case DirectMethod::None:
+      break;
+  }
+  return "";
 }
 
 bool isSymmetric(const CsrMatrix& A) {
@@ -104,6 +123,7 @@ DirectReport solveDirect(const CsrMatrix& A, std::span<const double> b, std::spa
   FRACFLOW_CHECK(b.size() == n && x.size() == n);
   DirectReport report;
   report.unknowns = A.n;
+  report.memoryLimitBytes = settings.memoryLimitBytes;
 
   const FloatingComponents floating = findFloatingComponents(A);
   report.floatingComponents = floating.count;

@@ -20,8 +20,9 @@ enum class DirectStatus {
   Solved,          // relative residual at most tol
   AboveTolerance,  // solved, but the relative residual is above tol
   Inconsistent,    // a right-hand side in a floating part: the system has no solution
-  TooLarge,        // the factor would not fit in the memory allowed
-  FactorFailed,    // LU met a zero pivot, or memory ran out during the factorization
+  Singular,        // LU met a zero pivot
+  TooLarge,        // the factor would not fit in the memory allowed (not attempted)
+  OutOfMemory,     // an allocation failed during the factorization
 };
 
 struct DirectSettings {
@@ -39,8 +40,9 @@ struct DirectReport {
   int inconsistentUnknown = -1;  // Inconsistent: an unknown of the offending component
   double relativeResidual = 0.0;
   int refinementSteps = 0;
-  FactorStats factor;         // of the method used (or of the one that failed)
-  double solveSeconds = 0.0;  // triangular solves and refinement
+  FactorStats factor;             // of the method used (or of the one that failed)
+  double solveSeconds = 0.0;      // triangular solves and refinement
+  double memoryLimitBytes = 0.0;  // the limit the factor was held to
 
   bool converged() const { return status == DirectStatus::Solved; }
 };
@@ -57,6 +59,9 @@ DirectReport solveDirect(const CsrMatrix& A, std::span<const double> b, std::spa
 
 // "Cholesky", "LU" or "none".
 std::string_view methodName(DirectMethod method);
+
+// "CHOLMOD", "KLU" or "": the library that made the factor.
+std::string_view libraryName(DirectMethod method);
 
 // True when every stored entry (i, j) equals the entry (j, i), bit for bit.
 bool isSymmetric(const CsrMatrix& A);

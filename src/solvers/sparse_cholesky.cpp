@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdlib>
+#include <string>
 
 #include "io/check.hpp"
 
@@ -49,7 +50,13 @@ struct SparseCholesky::Library {
     common.print = 0;  // no messages of its own on the console
     common.supernodal =
         std::getenv("FRACFLOW_SUPERNODAL") ? CHOLMOD_SUPERNODAL : CHOLMOD_SIMPLICIAL;
-    common.final_ll = 1;  // L L', which stops at the first pivot that is not positive
+    common.final_ll = 1;
+    if (const char* o = std::getenv("FRACFLOW_ORDERING")) {
+      common.nmethods = 1;
+      common.method[0].ordering = std::string(o) == "metis"    ? CHOLMOD_METIS
+                                  : std::string(o) == "nesdis" ? CHOLMOD_NESDIS
+                                                               : CHOLMOD_AMD;
+    }  // L L', which stops at the first pivot that is not positive
   }
   ~Library() {
     if (factor != nullptr) cholmod_l_free_factor(&factor, &common);
