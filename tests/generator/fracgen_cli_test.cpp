@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -21,7 +24,7 @@ const std::vector<std::string> kThreeNetworks = {"Data_and_OutputOptions.txt",
 
 TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
   TempDir dir;
-  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{14, "0.3"}}));
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.3"}}));
   const RunResult run = runFracgen(dir.path());
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.err, "");  // progress only goes to a terminal
@@ -41,7 +44,7 @@ TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
 TEST(Fracgen, SameSeedSameFilesWhateverTheNumberOfRealizations) {
   TempDir a, b, c;
   writeFile(a.path() / "Data_and_OutputOptions.txt", parameterFileText());
-  writeFile(b.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "2"}}));
+  writeFile(b.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "2"}}));
   writeFile(c.path() / "Data_and_OutputOptions.txt", parameterFileText());
   ASSERT_EQ(runFracgen(a.path(), {"--seed", "99"}).exitStatus, 0);
   ASSERT_EQ(runFracgen(b.path(), {"--seed=99"}).exitStatus, 0);
@@ -59,7 +62,7 @@ TEST(Fracgen, SameSeedSameFilesWhateverTheNumberOfRealizations) {
 
 TEST(Fracgen, WritesIntoTheOutputFolderAndReadsANamedParameterFile) {
   TempDir dir;
-  writeFile(dir.path() / "study.txt", parameterFileText({{12, "1"}}));
+  writeFile(dir.path() / "study.txt", parameterFileText({{"numberruns", "1"}}));
   const RunResult run = runFracgen(dir.path(), {"--output-dir", "nets/one", "study.txt"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(fileNames(dir.path() / "nets" / "one"),
@@ -85,21 +88,22 @@ TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
        "",
        {},
        2,
-       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file\n"},
+       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file (No "
+       "such file or directory)\n"},
       {"malformed parameter file",
-       parameterFileText({{17, "x"}}),
+       parameterFileText({{"minFracL1", "x"}}),
        {},
        2,
-       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number\n"},
+       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number, found 'x'\n"},
       {"a switch out of range",
-       parameterFileText({{55, "3"}}),
+       parameterFileText({{"dfncp", "3"}}),
        {},
        2,
        "fracgen: Data_and_OutputOptions.txt: One or more of the ouput options are more than 2, "
        "please "
        "correct\n"},
       {"probabilities that do not sum to 1",
-       parameterFileText({{24, "0.5"}}),
+       parameterFileText({{"prob2", "0.5"}}),
        {},
        2,
        "fracgen: Data_and_OutputOptions.txt:16: prob1 + prob2 + prob3: the set probabilities must "
@@ -136,10 +140,27 @@ TEST(Fracgen, HelpAndNoRealizations) {
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.out.rfind("usage: fracgen [--seed N] [--output-dir DIR] [PARAMETER_FILE]\n", 0),
             0u);
-  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "0"}}));
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "0"}}));
   const RunResult none = runFracgen(dir.path());
   EXPECT_EQ(none.exitStatus, 0);
   EXPECT_EQ(none.out, "numberruns is 0: there is no network to write\n");
+}
+
+TEST(Fracgen, AStudyWithTheAdvisedMeetFracsRunsWithoutANotePerFile) {
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.3"}}));
+  const RunResult made = runFracgen(dir.path());
+  ASSERT_EQ(made.exitStatus, 0) << made.err;
+  std::smatch advice;
+  ASSERT_TRUE(
+      std::regex_search(made.out, advice, std::regex("set meet_fracs \\(line 13\\) to ([0-9]+)")))
+      << made.out;
+  // The files hold different piece counts; each is read whole, none gets a note.
+  writeFile(dir.path() / "Data_and_OutputOptions.txt",
+            parameterFileText({{"fracDen", "0.3"}, {"meet_fracs", advice[1].str()}}));
+  const RunResult run = runExecutable(FRACFLOW_EXE, dir.path());
+  EXPECT_EQ(run.err.find("Network_data"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("Total Nodes"), std::string::npos);
 }
 
 TEST(Fracgen, RegeneratesTheBundledExample) {

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <random>
 
 #include "network/literal_network.hpp"
 #include "network/point_index.hpp"
 #include "network/point_windows.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::network {
 namespace {
@@ -165,7 +165,7 @@ TEST(Nodes, MatchesThePlainScansOnRandomNetworks) {
     const NodeTable b = literal::literalBuild(seg, o);
     ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
     ASSERT_EQ(a.internalNodes, b.internalNodes);
-    ASSERT_EQ(std::memcmp(a.nodes.data(), b.nodes.data(), a.nodes.size() * sizeof(Node)), 0);
+    ASSERT_SAME_BITS(a.nodes, b.nodes);
     const NodeCount ca = countNodes(seg, o.domainL, o.domainW);
     const NodeCount cb = literal::literalCount(seg, o.domainL, o.domainW);
     ASSERT_EQ(ca.boundaryNodes, cb.boundaryNodes);
