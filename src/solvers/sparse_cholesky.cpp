@@ -8,8 +8,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <cstdlib>
-#include <string>
 
 #include "io/check.hpp"
 
@@ -48,15 +46,8 @@ struct SparseCholesky::Library {
   Library() {
     cholmod_l_start(&common);
     common.print = 0;  // no messages of its own on the console
-    common.supernodal =
-        std::getenv("FRACFLOW_SUPERNODAL") ? CHOLMOD_SUPERNODAL : CHOLMOD_SIMPLICIAL;
-    common.final_ll = 1;
-    if (const char* o = std::getenv("FRACFLOW_ORDERING")) {
-      common.nmethods = 1;
-      common.method[0].ordering = std::string(o) == "metis"    ? CHOLMOD_METIS
-                                  : std::string(o) == "nesdis" ? CHOLMOD_NESDIS
-                                                               : CHOLMOD_AMD;
-    }  // L L', which stops at the first pivot that is not positive
+    common.supernodal = CHOLMOD_SIMPLICIAL;
+    common.final_ll = 1;  // L L', which stops at the first pivot that is not positive
   }
   ~Library() {
     if (factor != nullptr) cholmod_l_free_factor(&factor, &common);
@@ -112,14 +103,8 @@ SparseCholesky::SparseCholesky(const CsrMatrix& A, double sign, double memoryLim
   stats_.factorEntries = common.lnz;
   // A simplicial factor holds each entry with its row index, with some room to grow, and a
   // few index arrays over the columns.
-  if (L->is_super) {
-    stats_.estimatedBytes = static_cast<double>(L->xsize) * sizeof(double) +
-                            static_cast<double>(L->ssize) * sizeof(SuiteSparse_long) +
-                            static_cast<double>(n) * 64.0;
-  } else {
-    stats_.estimatedBytes = 1.2 * common.lnz * (sizeof(double) + sizeof(SuiteSparse_long)) +
-                            static_cast<double>(n) * 128.0;
-  }
+  stats_.estimatedBytes = 1.2 * common.lnz * (sizeof(double) + sizeof(SuiteSparse_long)) +
+                          static_cast<double>(n) * 128.0;
   if (stats_.estimatedBytes > memoryLimitBytes) {
     cholmod_l_free_sparse(&M, &common);
     stats_.status = FactorStatus::TooLarge;

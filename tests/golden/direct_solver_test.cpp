@@ -75,9 +75,8 @@ Tokens tokens(const std::string& text) {
   for (double value : e.numbers) scale = std::max(scale, std::abs(value));
   for (std::size_t i = 0; i < a.numbers.size(); ++i) {
     if (!(std::abs(a.numbers[i] - e.numbers[i]) <= relative * scale)) {
-      return ::testing::AssertionFailure()
-             << "number " << i << ": " << a.numbers[i] << " against " << e.numbers[i]
-             << " (scale " << scale << ")";
+      return ::testing::AssertionFailure() << "number " << i << ": " << a.numbers[i] << " against "
+                                           << e.numbers[i] << " (scale " << scale << ")";
     }
   }
   return ::testing::AssertionSuccess();
