@@ -15,7 +15,7 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: fracflow [--timings] [--solver iterative|direct] | --help | --version\n"
+    "usage: fracflow [--timings] [--vtk] [--solver iterative|direct] | --help | --version\n"
     "\n"
     "Runs the realizations described by Data_and_OutputOptions.txt in the working\n"
     "directory, reading Network_data.NNNN.txt for realization NNNN and writing the\n"
@@ -24,6 +24,9 @@ constexpr std::string_view kUsage =
     "  --timings  after each realization, write the wall time of each of its phases,\n"
     "             its total and the peak memory of the run so far to standard error\n"
     "             (the console log and the files are unchanged)\n"
+    "  --vtk      also write ParaView files for each realization that runs to its end:\n"
+    "             Network.NNNN.vtu, Grid.NNNN.vti (grdcp 1), Particles.NNNN.vtu (dfntr\n"
+    "             1), and the series Network.pvd, Grid.pvd, Particles.pvd over them\n"
     "  --solver iterative|direct\n"
     "             how both flow systems are solved: iterative (the default) runs the\n"
     "             model's MINRES and BiCG iterations and gives the same bytes on every\n"
@@ -41,6 +44,7 @@ constexpr std::string_view kUsage =
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   bool timings = false;
+  bool vtk = false;
   std::optional<fracflow::solvers::SolverChoice> solver;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
@@ -77,8 +81,12 @@ int main(int argc, char** argv) {
       timings = true;
       continue;
     }
+    if (argument == "--vtk" && !vtk) {
+      vtk = true;
+      continue;
+    }
     if (argument == "--help" || argument == "--version" || argument == "--timings" ||
-        argument.starts_with("--solver")) {
+        argument == "--vtk" || argument.starts_with("--solver")) {
       std::cerr << "fracflow: '" << argument
                 << "' cannot be combined with other arguments (see fracflow --help)\n";
     } else {
@@ -93,7 +101,7 @@ int main(int argc, char** argv) {
     fracflow::io::TextStream console(std::cout);
     try {
       status =
-          fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr,
+          fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr, vtk,
                                        solver.value_or(fracflow::solvers::SolverChoice::Iterative));
     } catch (const fracflow::Error& error) {
       console.flush();

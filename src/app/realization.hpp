@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/phase_timings.hpp"
+#include "app/vtk_files.hpp"
 #include "io/file_names.hpp"
 #include "io/text_stream.hpp"
 #include "options/run_options.hpp"
@@ -41,9 +42,11 @@ struct Realization {
 };
 
 // Runs realization realizationNumber from its header to its end. With timings, each phase
-// marks its end on them.
+// marks its end on them. With vtkSeries, a realization that runs to its end also writes its
+// ParaView files and adds itself to their series.
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
                               io::TextStream& console, PhaseTimings* timings = nullptr,
+                              VtkSeries* vtkSeries = nullptr,
                               solvers::SolverChoice solver = solvers::SolverChoice::Iterative);
 
 // The two-line file written when a flow solver does not converge; method is "DFN" or "Grid".

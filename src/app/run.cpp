@@ -29,7 +29,7 @@ void printBanner(io::TextStream& console) {
   console.line();
 }
 
-int runSimulation(io::TextStream& console, std::ostream* timingReport,
+int runSimulation(io::TextStream& console, std::ostream* timingReport, bool writeVtk,
                   solvers::SolverChoice solver) {
   printBanner(console);
   const std::string parameterFile(options::kParameterFileName);
@@ -60,10 +60,12 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport,
 
   int status = kExitSuccess;
   PhaseTimings timings;
+  VtkSeries vtkSeries;
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
     const RealizationEnd end =
-        runRealization(runOptions, number, console, timingReport ? &timings : nullptr, solver);
+        runRealization(runOptions, number, console, timingReport ? &timings : nullptr,
+                       writeVtk ? &vtkSeries : nullptr, solver);
     if (timingReport) {
       timings.finish();
       // After the console lines of the realization, when both go to one terminal.
