@@ -111,8 +111,8 @@ mkdir -p "$work"
 phases=("network input" "segments, tiny pass" "nodes" "well" "DFN assembly" "MINRES"
         "backbone, files" "DFN transport" "grid mapping" "grid assembly" "BiCG" "grid files"
         "grid transport")
-sizes="| grid | solver | pieces | nodes | active cells | MINRES steps | BiCG iterations | fracgen s | realization s | run s | flow solves | peak MiB |
-|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+sizes="| grid | solver | pieces | nodes | active cells | MINRES steps | BiCG iterations | fracgen s | realization s | run s | run CPU s | flow solves | peak MiB |
+|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 times="| grid | solver | $(printf '%s | ' "${phases[@]}")total |
 |---:|---|$(printf -- '---:|%.0s' "${phases[@]}")---:|"
 direct="| grid | system | unknowns | factorization | ordering | factor entries | peak MiB | ordering s | factorization s | solve s | relative residual |
@@ -146,13 +146,15 @@ for cells in "${rows[@]}"; do
     total=$(phase "$timings" "realization total")
     runSeconds=$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' "$timings" |
                  awk -F: '{ s = 0; for (i = 1; i <= NF; ++i) s = s * 60 + $i; printf "%.2f", s }')
+    cpuSeconds=$(sed -n 's/.*\(User\|System\) time (seconds): //p' "$timings" |
+                 awk '{ s += $1 } END { printf "%.2f", s }')
     peakKiB=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$timings")
     share=$(awk -v m="$(phase "$timings" MINRES)" -v b="$(phase "$timings" BiCG)" -v t="$total" \
             'BEGIN { printf "%.0f %%", 100 * ((m == "-" ? 0 : m) + (b == "-" ? 0 : b)) / t }')
     peakMiB=$(awk -v k="$peakKiB" 'BEGIN { printf "%.1f", k / 1024 }')
 
     sizes+="
-| $cells² | $solver | $pieces | $nodes | $active | ${minres:--} | ${bicg:--} | $fracgenSeconds | $total | $runSeconds | $share | $peakMiB |"
+| $cells² | $solver | $pieces | $nodes | $active | ${minres:--} | ${bicg:--} | $fracgenSeconds | $total | $runSeconds | $cpuSeconds | $share | $peakMiB |"
     row="| $cells² | $solver |"
     for p in "${phases[@]}"; do row+=" $(phase "$timings" "$p") |"; done
     times+="
