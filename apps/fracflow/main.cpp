@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         continue;
       }
       std::cerr << "fracflow: --solver takes 'iterative' or 'direct'"
-                << (name.empty() ? std::string() : ", not '" + std::string(name) + "'")
+                << (name.empty() ? std::string() : ", not '" + fracflow::io::printable(name) + "'")
                 << " (see fracflow --help)\n";
       return fracflow::app::kExitBadInput;
     }
@@ -100,9 +100,10 @@ int main(int argc, char** argv) {
   {
     fracflow::io::TextStream console(std::cout);
     try {
-      status =
-          fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr, vtk,
-                                       solver.value_or(fracflow::solvers::SolverChoice::Iterative));
+      fracflow::app::RunSetup setup{console, std::cerr, timings ? &std::cerr : nullptr};
+      setup.writeVtk = vtk;
+      setup.solver = solver.value_or(fracflow::solvers::SolverChoice::Iterative);
+      status = fracflow::app::runSimulation(setup);
     } catch (const fracflow::Error& error) {
       console.flush();
       std::cout.flush();

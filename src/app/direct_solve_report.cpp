@@ -1,6 +1,7 @@
 // Console line and notes of a direct solve.
 #include "app/direct_solve_report.hpp"
 
+#include "io/error.hpp"
 #include "io/number_format.hpp"
 
 namespace fracflow::app {
@@ -126,16 +127,18 @@ std::vector<std::string> directSolveNotes(const DirectReport& report, std::strin
   return notes;
 }
 
-DirectOutcome showDirectSolve(const DirectReport& report, std::string_view system, double tol,
-                              io::TextStream& console, std::ostream& diagnostics) {
-  writeDirectSolveLine(console, report);
-  console.flush();
-  console.sink().flush();
+solvers::SolveReport showDirectSolve(const DirectReport& report, std::string_view system,
+                                     double tol, const Realization& realization) {
+  writeDirectSolveLine(realization.console, report);
   for (const std::string& note : directSolveNotes(report, system, tol)) {
-    diagnostics << "fracflow: " << note << '\n';
+    realization.diagnostic(note);
   }
-  diagnostics.flush();
-  return outcomeOf(report);
+  const DirectOutcome outcome = outcomeOf(report);
+  if (outcome == DirectOutcome::NoMemory) {
+    throw Error(ErrorKind::Output, std::string(system) + ": the " + methodText(report) +
+                                       " factorization does not fit in the memory available");
+  }
+  return {outcome == DirectOutcome::Solved, 0, report.relativeResidual};
 }
 
 }  // namespace fracflow::app

@@ -3,13 +3,14 @@
 // (method, ordering, factor size, peak memory, where the time went) and on any failure.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/realization.hpp"
 #include "io/text_stream.hpp"
 #include "solvers/direct_solve.hpp"
+#include "solvers/solve_report.hpp"
 
 namespace fracflow::app {
 
@@ -29,9 +30,11 @@ void writeDirectSolveLine(io::TextStream& console, const solvers::DirectReport& 
 std::vector<std::string> directSolveNotes(const solvers::DirectReport& report,
                                           std::string_view system, double tol);
 
-// Writes the console line, then the notes on diagnostics ("fracflow: " first, after what the
-// console holds so far), and returns the outcome.
-DirectOutcome showDirectSolve(const solvers::DirectReport& report, std::string_view system,
-                              double tol, io::TextStream& console, std::ostream& diagnostics);
+// Writes the console line, then the notes on the realization's diagnostics, and returns the
+// report the phase goes on with (not converged when there is no solution: the phase then ends
+// the run as for non-convergence). A factor that does not fit in memory is an error: it throws
+// fracflow::Error (Output), which ends the run with exit status 1 and no non-convergence file.
+solvers::SolveReport showDirectSolve(const solvers::DirectReport& report, std::string_view system,
+                                     double tol, const Realization& realization);
 
 }  // namespace fracflow::app

@@ -9,21 +9,21 @@
 
 namespace fracflow::dfn {
 
-bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions& options,
-                    io::TextStream& console) {
+solvers::SolveReport solveHeads(const solvers::LinearSystem& system, NodeTable& nodes,
+                                const RunOptions& options, io::TextStream& console) {
   std::vector<double> x = startVector(nodes, options);
-  if (solvers::solveMINRES(system.A, system.b, x, options.maxit, options.tol, console) != 0) {
-    return false;
-  }
+  const solvers::SolveReport report =
+      solvers::solveMINRES(system.A, system.b, x, options.maxit, options.tol, console);
+  if (!report.converged) return report;
   for (int r = 0; r < nodes.internalNodes; ++r) {
     nodes.nodes[static_cast<std::size_t>(nodes.boundaryNodes + r)].head =
         x[static_cast<std::size_t>(r)];
   }
-  return true;
+  return report;
 }
 
-solvers::DirectReport solveNodeHeadsDirect(const FlowSystem& system, NodeTable& nodes,
-                                           const RunOptions& options, double memoryLimitBytes) {
+solvers::DirectReport solveHeadsDirect(const solvers::LinearSystem& system, NodeTable& nodes,
+                                       const RunOptions& options, double memoryLimitBytes) {
   std::vector<double> x = startVector(nodes, options);
   const solvers::DirectReport report =
       solvers::solveDirect(system.A, system.b, x, {options.tol, memoryLimitBytes});

@@ -3,15 +3,15 @@
 // line in the same notation. Used for the a./b. (network) and ag./bg. (grid) files.
 #pragma once
 
+#include <filesystem>
 #include <span>
-#include <string>
 
 #include "solvers/csr_matrix.hpp"
 
 namespace fracflow::solvers {
 
 // Both raise an Output error when the file cannot be created or written.
-void writeMatrixDump(const std::string& fileName, const CsrMatrix& A);
-void writeVectorDump(const std::string& fileName, std::span<const double> values);
+void writeMatrixDump(const std::filesystem::path& path, const CsrMatrix& A);
+void writeVectorDump(const std::filesystem::path& path, std::span<const double> values);
 
 }  // namespace fracflow::solvers
