@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/model_constants.hpp"
 #include "dfn/end_heads.hpp"
 #include "io/check.hpp"
 #include "io/file_names.hpp"
@@ -84,7 +85,8 @@ vtk::UnstructuredGrid networkDataSet(const SegmentTable& segments, const NodeTab
     const double h2 = heads[static_cast<std::size_t>(p2)];
     perm.push_back(segment.perm);
     // As the FlowData file has it, so the two agree to the bit.
-    flow.push_back(std::fabs(0.01 * (h1 - h2) * segment.perm / segmentLength(segment)));
+    flow.push_back(
+        std::fabs(kConductanceFactor * (h1 - h2) * segment.perm / segmentLength(segment)));
   }
   std::vector<std::uint8_t> backbone(segments.size(), 0);
   for (const int s : backboneSegments) {

@@ -4,11 +4,14 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/model_constants.hpp"
+
 namespace fracflow::dfn {
 
 Backbone findBackbone(const SegmentTable& segments, const EndHeads& heads,
                       const RunOptions& options, int fractureCount, io::TextStream& console) {
-  const double flowingGradient = 0.02 * std::fabs(options.tf1 - options.bf1) / options.domainW;
+  const double flowingGradient =
+      kFlowingGradientShare * std::fabs(options.tf1 - options.bf1) / options.domainW;
   double sumPerm = 0.0;
   double sumLength = 0.0;
   double sumDrop = 0.0;

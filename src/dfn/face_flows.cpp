@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/model_constants.hpp"
+
 namespace fracflow::dfn {
 namespace {
 
 // Conductance times the head drop from the inner end to the face end.
 double outflow(const Segment& segment, double innerHead, double faceHead) {
-  return 0.01 * (innerHead - faceHead) * segment.perm / segmentLength(segment);
+  return kConductanceFactor * (innerHead - faceHead) * segment.perm / segmentLength(segment);
 }
 
 // Adds the segment's outflow to a face it ends on (end 1 tested first).

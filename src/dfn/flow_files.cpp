@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/model_constants.hpp"
 #include "io/face_flow_lines.hpp"
 #include "io/output_file.hpp"
 
@@ -22,8 +23,8 @@ void writeFlowDataFile(const std::filesystem::path& path, const Backbone& backbo
   io::OutputFile file(path, io::NumberFormat::scientific(4, 13));
   for (std::size_t k = 0; k < backbone.segments.size(); ++k) {
     const Segment& s = backbone.segments[k];
-    const double flow =
-        std::fabs(0.01 * (backbone.head1[k] - backbone.head2[k]) * s.perm / segmentLength(s));
+    const double flow = std::fabs(kConductanceFactor * (backbone.head1[k] - backbone.head2[k]) *
+                                  s.perm / segmentLength(s));
     file.line(s.x1, "   ", s.y1, "   ", s.x2, "   ", s.y2, "   ", s.perm, "   ", flow);
   }
   file.close();

@@ -3,6 +3,7 @@
 // the well nodes. A is held sparse, with every entry the assembly touches.
 #pragma once
 
+#include "core/model_constants.hpp"
 #include "dfn/well_nodes.hpp"
 #include "network/node.hpp"
 #include "network/segment.hpp"
@@ -12,7 +13,7 @@ namespace fracflow::dfn {
 
 // 0.01 · perm / length: the flow through a segment per unit head drop along it.
 inline double conductance(const Segment& segment) {
-  return 0.01 * segment.perm / segmentLength(segment);
+  return kConductanceFactor * segment.perm / segmentLength(segment);
 }
 
 // Row r gathers, for each segment s in order with an end at internal node r (end 1

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/model_constants.hpp"
+
 namespace fracflow::grid {
 namespace {
 
@@ -54,10 +56,10 @@ void CellIndex::bucketRange(double lo, double hi, double size, int count, int& f
 void CellIndex::collectInWindow(double px, double py, std::vector<int>& out) const {
   out.clear();
   if (cells_.empty()) return;
-  const double xLo = std::min(0.9999 * px, 1.0001 * px);
-  const double xHi = std::max(0.9999 * px, 1.0001 * px);
-  const double yLo = std::min(0.9999 * py, 1.0001 * py);
-  const double yHi = std::max(0.9999 * py, 1.0001 * py);
+  const double xLo = std::min(kCellWindowLow * px, kCellWindowHigh * px);
+  const double xHi = std::max(kCellWindowLow * px, kCellWindowHigh * px);
+  const double yLo = std::min(kCellWindowLow * py, kCellWindowHigh * py);
+  const double yHi = std::max(kCellWindowLow * py, kCellWindowHigh * py);
   if (!(xLo <= xHi) || !(yLo <= yHi)) return;  // NaN: no centre can match
   int iFirst = 0, iLast = 0, jFirst = 0, jLast = 0;
   bucketRange(xLo, xHi, cellSizeX_, cellx_, iFirst, iLast);

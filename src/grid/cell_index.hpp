@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "core/model_constants.hpp"
 #include "grid/cell.hpp"
 
 namespace fracflow::grid {
@@ -13,7 +14,8 @@ namespace fracflow::grid {
 // The neighbour window of the grid: a centre (x, y) lies in the window about the point
 // (px, py) when 0.9999·px < x < 1.0001·px and 0.9999·py < y < 1.0001·py (all strict).
 inline bool inNeighbourWindow(double x, double y, double px, double py) {
-  return 0.9999 * px < x && x < 1.0001 * px && 0.9999 * py < y && y < 1.0001 * py;
+  return kCellWindowLow * px < x && x < kCellWindowHigh * px && kCellWindowLow * py < y &&
+         y < kCellWindowHigh * py;
 }
 
 class CellIndex {

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/model_constants.hpp"
 #include "grid/face_coefficient.hpp"
 #include "grid/neighbour_matches.hpp"
 
@@ -15,7 +16,7 @@ void addFlux(double& flow, const Cell& b, const Cell& n, int face, double d) {
   const double a = b.faceK[face];
   const double q = n.faceK[oppositeFace(face)];
   if (a + q == 0.0) return;
-  flow += faceCoefficient(a, q) * ((n.head - b.head) / d) * 0.01;
+  flow += faceCoefficient(a, q) * ((n.head - b.head) / d) * kConductanceFactor;
 }
 
 bool inBand(double value, double centre, double low, double high) {
@@ -68,10 +69,10 @@ FaceFlows computeFaceFlows(const CellTable& table, const GridGeometry& grid,
     }
 
     // Boundary neighbours: the exchange along the boundary rows and columns.
-    const bool topRow = inBand(yb, topRowY, 0.99999, 1.00001);
-    const bool rightColumn = inBand(xb, rightColumnX, 0.99999, 1.00001);
-    const bool bottomRow = inBand(yb, bottomRowY, 0.99999, 1.00001);
-    const bool leftColumn = inBand(xb, leftColumnX, 0.99999, 1.00001);
+    const bool topRow = inBand(yb, topRowY, kFaceBandLow, kFaceBandHigh);
+    const bool rightColumn = inBand(xb, rightColumnX, kFaceBandLow, kFaceBandHigh);
+    const bool bottomRow = inBand(yb, bottomRowY, kFaceBandLow, kFaceBandHigh);
+    const bool leftColumn = inBand(xb, leftColumnX, kFaceBandLow, kFaceBandHigh);
     const bool notCornerColumn = 0.50005 * dx < xb && xb < 0.9999 * rightColumnX;
     {
       // Tests in the order of the scan; t indexes this table.

@@ -1,6 +1,7 @@
 // Assembly of the grid flow system, row by row in cell order.
 #include "grid/flow_system.hpp"
 
+#include "core/model_constants.hpp"
 #include "grid/face_coefficient.hpp"
 #include "grid/neighbour_matches.hpp"
 #include "solvers/csr_builder.hpp"
@@ -37,11 +38,11 @@ solvers::LinearSystem assembleFlowSystem(const CellTable& table, const GridGeome
       const double G = faceCoefficient(a, q);
       const double d = face == kTop || face == kBottom ? dy : dx;
       if (match.cell < boundaryCells) {
-        rhs -= G * (m.head / d) * 0.01;
+        rhs -= G * (m.head / d) * kConductanceFactor;
       } else {
-        builder.set(match.cell - boundaryCells, G * (1.0 / d) * 0.01);
+        builder.set(match.cell - boundaryCells, G * (1.0 / d) * kConductanceFactor);
       }
-      builder.subtract(r, G * (1.0 / d) * 0.01);
+      builder.subtract(r, G * (1.0 / d) * kConductanceFactor);
     }
     builder.endRow();
   }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <limits>
 
+#include "core/model_constants.hpp"
+
 namespace fracflow::transport {
 namespace {
 
@@ -81,8 +83,8 @@ BackboneEndIndex::BackboneEndIndex(const SegmentTable& segments) : segments_(seg
 
 void BackboneEndIndex::segmentsAt(double x, double y, std::vector<int>& out) const {
   out.clear();
-  const double xLo = 0.999999 * x, xHi = 1.000001 * x;
-  const double yLo = 0.999999 * y, yHi = 1.000001 * y;
+  const double xLo = kWindowLow * x, xHi = kWindowHigh * x;
+  const double yLo = kWindowLow * y, yHi = kWindowHigh * y;
   // A negative or non-finite-quotient position leaves an empty window (lo > hi or NaN).
   if (!(xLo <= xHi) || !(yLo <= yHi)) return;
   const int iFirst = xAxis_.bucketOf(xLo), iLast = xAxis_.bucketOf(xHi);

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "core/model_constants.hpp"
 #include "network/segment.hpp"
 
 namespace fracflow::transport {
@@ -13,7 +14,8 @@ namespace fracflow::transport {
 // An end (ex, ey) of a segment lies at the particle position (x, y) when
 // 0.999999·x ≤ ex ≤ 1.000001·x and 0.999999·y ≤ ey ≤ 1.000001·y.
 inline bool atParticlePosition(double ex, double ey, double x, double y) {
-  return 0.999999 * x <= ex && ex <= 1.000001 * x && 0.999999 * y <= ey && ey <= 1.000001 * y;
+  return kWindowLow * x <= ex && ex <= kWindowHigh * x && kWindowLow * y <= ey &&
+         ey <= kWindowHigh * y;
 }
 
 // Ends are numbered 2·s for end 1 (x1, y1) and 2·s + 1 for end 2 (x2, y2) of segment s.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/model_constants.hpp"
 #include "random/random_stream.hpp"
 
 namespace fracflow::transport {
@@ -29,7 +30,7 @@ int pickCumulative(std::span<const double> flows, double sum, double r) {
   const std::size_t count = flows.size();
   double lower = 0.0;
   for (std::size_t i = 0; i < count; ++i) {
-    const double upper = i + 1 < count ? lower + flows[i] : 1.00001 * sum;
+    const double upper = i + 1 < count ? lower + flows[i] : kLastSlotWidening * sum;
     if (lower <= r && r < upper) return static_cast<int>(i);
     lower = upper;
   }
@@ -64,7 +65,7 @@ bool drawBounds(const PreparedBranches& b, DrawBounds& out) {
   }
   out.below[0] = drawsBelow(b.sum, b.slot[0]);
   out.below[1] = drawsBelow(b.sum, firstTwo);
-  out.below[2] = drawsBelow(b.sum, 1.00001 * b.sum);
+  out.below[2] = drawsBelow(b.sum, kLastSlotWidening * b.sum);
   return true;
 }
 

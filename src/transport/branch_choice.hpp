@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/model_constants.hpp"
+
 namespace fracflow::transport {
 
 struct BranchChoice {
@@ -36,7 +38,7 @@ inline int pickSlot(double slot0, double slot1, double sum, double r) {
   if (0.0 <= r && r < slot0) return 0;
   const double firstTwo = slot0 + slot1;
   if (slot0 <= r && r < firstTwo) return 1;
-  if (firstTwo <= r && r < 1.00001 * sum) return 2;
+  if (firstTwo <= r && r < kLastSlotWidening * sum) return 2;
   return -1;
 }
 

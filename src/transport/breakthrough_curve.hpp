@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/model_constants.hpp"
 #include "grid/cell.hpp"
 #include "options/run_options.hpp"
 
@@ -34,7 +35,8 @@ class BreakthroughCurve {
 
 // The travel time after which a particle is given up: a little beyond the last bin.
 inline double timeLimit(const RunOptions& options) {
-  return static_cast<double>(options.bcsize) * 1.001 * static_cast<double>(options.bcstep);
+  return static_cast<double>(options.bcsize) * kTimeLimitFactor *
+         static_cast<double>(options.bcstep);
 }
 
 // One line per bin: the bin centre, the four face counts, the total and the running sum of

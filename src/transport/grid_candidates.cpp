@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/model_constants.hpp"
 #include "grid/face_coefficient.hpp"
 
 namespace fracflow::transport {
@@ -12,7 +13,7 @@ namespace fracflow::transport {
 double gridFlux(const Cell& p, const Cell& q, int face, double cellSizeX, double cellSizeY) {
   const double d = face == kTop || face == kBottom ? cellSizeY : cellSizeX;
   return grid::faceCoefficient(p.faceK[face], q.faceK[grid::oppositeFace(face)]) *
-         ((p.head - q.head) / d) * 0.01;
+         ((p.head - q.head) / d) * kConductanceFactor;
 }
 
 double gatherGridCandidates(const std::vector<Cell>& cells, const grid::CellIndex& index,

@@ -7,6 +7,7 @@
 #include <span>
 #include <utility>
 
+#include "core/model_constants.hpp"
 #include "io/check.hpp"
 #include "transport/breakthrough_curve.hpp"
 
@@ -72,18 +73,18 @@ GridWalk::GridWalk(const RunOptions& options, const CellTable& table, const grid
   const double rightColumn = options.domainL - 0.5 * cellSizeX_;
   const double bottomRow = 0.5 * cellSizeY_;
   const double leftColumn = 0.5 * cellSizeX_;
-  topLo_ = 0.999999 * topRow;
-  topHi_ = 1.000001 * topRow;
-  rightLo_ = 0.999999 * rightColumn;
-  rightHi_ = 1.000001 * rightColumn;
-  bottomLo_ = 0.999999 * bottomRow;
-  bottomHi_ = 1.000001 * bottomRow;
-  leftLo_ = 0.999999 * leftColumn;
-  leftHi_ = 1.000001 * leftColumn;
+  topLo_ = kWindowLow * topRow;
+  topHi_ = kWindowHigh * topRow;
+  rightLo_ = kWindowLow * rightColumn;
+  rightHi_ = kWindowHigh * rightColumn;
+  bottomLo_ = kWindowLow * bottomRow;
+  bottomHi_ = kWindowHigh * bottomRow;
+  leftLo_ = kWindowLow * leftColumn;
+  leftHi_ = kWindowHigh * leftColumn;
   interiorXLo_ = 0.500005 * cellSizeX_;
-  interiorXHi_ = 0.999999 * rightColumn;
+  interiorXHi_ = kWindowLow * rightColumn;
   interiorYLo_ = 0.5000005 * cellSizeY_;
-  interiorYHi_ = 0.999999 * topRow;
+  interiorYHi_ = kWindowLow * topRow;
   faceXLo_ = 0.5000005 * cellSizeX_;
 
   // Downstream neighbours along the dominant flow direction get the next record, so that a

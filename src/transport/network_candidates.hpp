@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/model_constants.hpp"
 #include "dfn/backbone.hpp"
 #include "transport/backbone_end_index.hpp"
 
@@ -12,7 +13,7 @@ namespace fracflow::transport {
 // The flow along a segment taken from end a to end b: the head drop times the segment's
 // conductance, 0.01·perm / length. It is the particle's speed along the segment.
 inline double segmentFlow(double headA, double headB, double perm, double length) {
-  return (headA - headB) * 0.01 * perm / length;
+  return (headA - headB) * kConductanceFactor * perm / length;
 }
 
 struct NetworkCandidate {
