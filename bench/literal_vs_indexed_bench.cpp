@@ -582,7 +582,7 @@ int main(int argc, char** argv) {
            {std::pair{"literal", pair.literal}, std::pair{"product", pair.product}}) {
         auto* bench = benchmark::RegisterBenchmark(
             (name + "/" + form).c_str(),
-            [which, run, agree = pair.agree, solver, key = name](benchmark::State& state) {
+            [which, run = run, agree = pair.agree, solver, key = name](benchmark::State& state) {
               const Study& s = study(which);
               // Google Benchmark calls this more than once; the check runs the first time.
               static std::map<std::string, bool> verdicts;
