@@ -1,6 +1,8 @@
 // The DFN flow, step by step.
 #include "app/dfn_phase.hpp"
 
+#include "app/available_memory.hpp"
+#include "app/direct_solve_report.hpp"
 #include "dfn/backbone_selection.hpp"
 #include "dfn/end_heads.hpp"
 #include "dfn/face_flows.hpp"
@@ -36,8 +38,15 @@ DfnFlow runDfnFlow(const RunOptions& options, Realization& realization,
       solvers::writeVectorDump(realization.outputPath(RealizationFile::DfnRhs), system.b);
     }
     realization.lap(Phase::DfnAssembly);
-    flow.solve = dfn::solveHeads(system, nodes, options, realization.console);
-    realization.lap(Phase::Minres);
+    if (realization.setup.solver == solvers::SolverChoice::Direct) {
+      const solvers::DirectReport direct =
+          dfn::solveHeadsDirect(system, nodes, options, availableMemoryBytes());
+      realization.lap(Phase::Minres);
+      flow.solve = showDirectSolve(direct, "DFN flow", options.tol, realization);
+    } else {
+      flow.solve = dfn::solveHeads(system, nodes, options, realization.console);
+      realization.lap(Phase::Minres);
+    }
     if (!flow.solve.converged) {
       writeNonConvergenceFile(realization.outputPath(RealizationFile::NoConDfn),
                               realization.realizationNumber, "DFN");

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "app/available_memory.hpp"
+#include "app/direct_solve_report.hpp"
 #include "grid/cell_heads.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/face_flows.hpp"
@@ -32,8 +34,15 @@ GridFlow runGridFlow(const RunOptions& options, Realization& realization,
       solvers::writeVectorDump(realization.outputPath(RealizationFile::GridRhs), system.b);
     }
     realization.lap(Phase::GridAssembly);
-    flow.solve = grid::solveHeads(system, flow.cells, options, realization.console);
-    realization.lap(Phase::Bicg);
+    if (realization.setup.solver == solvers::SolverChoice::Direct) {
+      const solvers::DirectReport direct =
+          grid::solveHeadsDirect(system, flow.cells, options, availableMemoryBytes());
+      realization.lap(Phase::Bicg);
+      flow.solve = showDirectSolve(direct, "grid flow", options.tol, realization);
+    } else {
+      flow.solve = grid::solveHeads(system, flow.cells, options, realization.console);
+      realization.lap(Phase::Bicg);
+    }
     if (!flow.solve.converged) {
       writeNonConvergenceFile(realization.outputPath(RealizationFile::NoConGrid),
                               realization.realizationNumber, "Grid");

@@ -20,6 +20,7 @@
 #include "options/run_options.hpp"
 #include "random/random_stream.hpp"
 #include "solvers/solve_report.hpp"
+#include "solvers/solver_choice.hpp"
 #include "transport/walk_end.hpp"
 
 namespace fracflow::app {
@@ -40,6 +41,7 @@ struct RealizationSetup {
   std::filesystem::path outputFolder{};  // receives every file the realization writes
   PhaseTimings* timings = nullptr;       // set when the run reports its phase timings
   bool keepTables = false;               // hand the result tables back (RealizationTables)
+  solvers::SolverChoice solver = solvers::SolverChoice::Iterative;  // of both flow systems
 };
 
 // The working state of a running realization, handed to each phase.

@@ -78,9 +78,9 @@ int runSimulation(const RunSetup& setup) {
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
     const RealizationSetup realization{
-        number,        console,      setup.diagnostics,
-        setup.folder,  setup.folder, setup.timingReport ? &timings : nullptr,
-        setup.writeVtk};
+        number,         console,      setup.diagnostics,
+        setup.folder,   setup.folder, setup.timingReport ? &timings : nullptr,
+        setup.writeVtk, setup.solver};
     const RealizationResult result = runRealization(runOptions, realization);
     if (setup.writeVtk && result.end == RealizationEnd::Completed) {
       writeVtkFiles(setup.folder.empty() ? "." : setup.folder, number, vtkTablesOf(result.tables),

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "io/text_stream.hpp"
+#include "solvers/solver_choice.hpp"
 
 namespace fracflow::app {
 
@@ -20,6 +21,7 @@ struct RunSetup {
   std::ostream* timingReport = nullptr;  // with --timings: the report of each realization
   std::filesystem::path folder{};        // the parameter and network files, and every output
   bool writeVtk = false;                 // --vtk: the ParaView files of each finished realization
+  solvers::SolverChoice solver = solvers::SolverChoice::Iterative;  // --solver: both flows
 };
 
 // Runs the simulation and returns the exit status. Output errors propagate as

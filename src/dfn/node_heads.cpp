@@ -22,4 +22,17 @@ solvers::SolveReport solveHeads(const solvers::LinearSystem& system, NodeTable& 
   return report;
 }
 
+solvers::DirectReport solveHeadsDirect(const solvers::LinearSystem& system, NodeTable& nodes,
+                                       const RunOptions& options, double memoryLimitBytes) {
+  std::vector<double> x = startVector(nodes, options);
+  const solvers::DirectReport report =
+      solvers::solveDirect(system.A, system.b, x, {options.tol, memoryLimitBytes});
+  if (!report.converged()) return report;
+  for (int r = 0; r < nodes.internalNodes; ++r) {
+    nodes.nodes[static_cast<std::size_t>(nodes.boundaryNodes + r)].head =
+        x[static_cast<std::size_t>(r)];
+  }
+  return report;
+}
+
 }  // namespace fracflow::dfn

@@ -4,6 +4,7 @@
 #include "io/text_stream.hpp"
 #include "network/node.hpp"
 #include "options/run_options.hpp"
+#include "solvers/direct_solve.hpp"
 #include "solvers/linear_system.hpp"
 #include "solvers/solve_report.hpp"
 
@@ -14,5 +15,11 @@ namespace fracflow::dfn {
 // printed its verdict).
 solvers::SolveReport solveHeads(const solvers::LinearSystem& system, NodeTable& nodes,
                                 const RunOptions& options, io::TextStream& console);
+
+// The same system solved by a sparse direct factorization, from the same start vector (which
+// parts that reach no fixed head keep, as their mean). The heads are stored only when the
+// report's status is Solved.
+solvers::DirectReport solveHeadsDirect(const solvers::LinearSystem& system, NodeTable& nodes,
+                                       const RunOptions& options, double memoryLimitBytes);
 
 }  // namespace fracflow::dfn

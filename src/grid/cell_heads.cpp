@@ -20,4 +20,16 @@ solvers::SolveReport solveHeads(const solvers::LinearSystem& system, CellTable& 
   return report;
 }
 
+solvers::DirectReport solveHeadsDirect(const solvers::LinearSystem& system, CellTable& table,
+                                       const RunOptions& options, double memoryLimitBytes) {
+  std::vector<double> solution(system.b.size(), 0.0);
+  const solvers::DirectReport report =
+      solvers::solveDirect(system.A, system.b, solution, {options.tol, memoryLimitBytes});
+  if (!report.converged()) return report;
+  for (std::size_t r = 0; r < solution.size(); ++r) {
+    table.cells[static_cast<std::size_t>(table.boundaryCells) + r].head = solution[r];
+  }
+  return report;
+}
+
 }  // namespace fracflow::grid

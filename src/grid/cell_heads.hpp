@@ -4,6 +4,7 @@
 #include "grid/cell.hpp"
 #include "io/text_stream.hpp"
 #include "options/run_options.hpp"
+#include "solvers/direct_solve.hpp"
 #include "solvers/linear_system.hpp"
 #include "solvers/solve_report.hpp"
 
@@ -13,5 +14,11 @@ namespace fracflow::grid {
 // internal cells; otherwise the cells are left as they were (the solver has printed its verdict).
 solvers::SolveReport solveHeads(const solvers::LinearSystem& system, CellTable& table,
                                 const RunOptions& options, io::TextStream& console);
+
+// The same system solved by a sparse direct factorization from the same zero start vector
+// (which parts that reach no fixed head keep). The heads are stored only when the report's
+// status is Solved.
+solvers::DirectReport solveHeadsDirect(const solvers::LinearSystem& system, CellTable& table,
+                                       const RunOptions& options, double memoryLimitBytes);
 
 }  // namespace fracflow::grid
