@@ -88,7 +88,7 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   // 3. Nodes. The counts printed are those of the table built; the cluster count can only
   // differ where end points lie partly in each other's windows, which is worth a note.
   NodeTable& nodes = result.network.nodes;
-  const network::PointIndex endPoints(network::segmentEndPoints(segments));
+  const network::DistinctPoints endPoints(network::segmentEndPoints(segments));
   nodes = network::buildNodes(endPoints, options);
   const network::NodeCount count = network::countNodes(endPoints, L, W);
   if (count.internalNodes != nodes.internalNodes) {
