@@ -31,8 +31,9 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
     // The system lives from assembly to the end of the solve.
     const dfn::FlowSystem system = dfn::assembleFlowSystem(segments, nodes, well);
     if (options.dfnfl == 1) {
-      solvers::writeMatrixDump(realization.fileName("a."), system.A);
-      solvers::writeVectorDump(realization.fileName("b."), system.b);
+      solvers::writeSystemDumps(
+          realization.fileName("a."), system.A, realization.fileName("b."), system.b,
+          {"dfnfl", 56, [&](const std::string& note) { realization.diagnostic(note); }});
     }
     realization.lap(Phase::DfnAssembly);
     const bool solved = dfn::solveNodeHeads(system, nodes, options, realization.console);

@@ -18,8 +18,9 @@ std::optional<CellTable> runGridPhase(const RunOptions& options, const Realizati
   const grid::CellIndex index(table.cells, geometry.cellx, geometry.celly, geometry.cellSizeX,
                               geometry.cellSizeY);
   realization.lap(Phase::GridMapping);
-  const grid::GridFlowSettings settings{realization.realizationNumber, options.grdfl == 1,
-                                        options.maxit, options.tol};
+  const grid::GridFlowSettings settings{
+      realization.realizationNumber, options.grdfl == 1, options.maxit, options.tol,
+      [&](const std::string& note) { realization.diagnostic(note); }};
   {
     // The system lives from assembly to the end of the solve.
     const grid::GridFlowSystem system = grid::assembleGridFlow(table, geometry, index, settings);

@@ -2,6 +2,7 @@
 #include "app/realization.hpp"
 
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,6 +29,12 @@ void printHeader(io::TextStream& console, int realizationNumber) {
 }
 
 }  // namespace
+
+void Realization::diagnostic(const std::string& message) const {
+  console.flush();
+  console.sink().flush();
+  std::cerr << "fracflow: " << message << '\n';
+}
 
 void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
                              std::string_view method) {

@@ -32,6 +32,9 @@ struct Realization {
     if (timings != nullptr) timings->lap(phase);
   }
 
+  // A note for the user on standard error, after what the console holds so far.
+  void diagnostic(const std::string& message) const;
+
   std::string fileName(std::string_view prefix,
                        io::Extension extension = io::Extension::Txt) const {
     return io::realizationFileName(prefix, realizationNumber, extension);

@@ -13,10 +13,10 @@ GridFlowSystem assembleGridFlow(const CellTable& table, const GridGeometry& grid
                                 const CellIndex& index, const GridFlowSettings& settings) {
   GridFlowSystem system = assembleGridFlowSystem(table, grid, index);
   if (settings.writeDumps) {
-    solvers::writeMatrixDump(io::realizationFileName("ag.", settings.realizationNumber),
-                             system.matrix);
-    solvers::writeVectorDump(io::realizationFileName("bg.", settings.realizationNumber),
-                             system.rhs);
+    solvers::writeSystemDumps(io::realizationFileName("ag.", settings.realizationNumber),
+                              system.matrix,
+                              io::realizationFileName("bg.", settings.realizationNumber),
+                              system.rhs, {"grdfl", 61, settings.note});
   }
   return system;
 }

@@ -2,6 +2,9 @@
 // dumps, the BiCG solve and the solved heads written back into the internal cells.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "grid/cell.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/grid_flow_system.hpp"
@@ -15,6 +18,7 @@ struct GridFlowSettings {
   bool writeDumps = false;  // grdfl == 1: ag. and bg. files
   int maxit = 0;
   double tol = 0.0;
+  std::function<void(const std::string&)> note = {};  // notes for the user (standard error)
 };
 
 // The system over the active internal cells, with its ag./bg. dumps when writeDumps.
