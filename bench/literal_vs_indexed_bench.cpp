@@ -196,14 +196,8 @@ bool samePass(const network::TinySegmentPass& a, const network::TinySegmentPass&
          a.tooTiny == b.tooTiny;
 }
 bool sameCells(const CellTable& a, const CellTable& b) {
-  if (a.boundaryCells != b.boundaryCells || a.internalCells != b.internalCells ||
-      a.cells.size() != b.cells.size()) {
-    return false;
-  }
-  for (std::size_t r = 0; r < a.cells.size(); ++r) {
-    if (!grid::literal::sameCell(a.cells[r], b.cells[r])) return false;
-  }
-  return true;
+  return a.boundaryCells == b.boundaryCells && a.internalCells == b.internalCells &&
+         sameRecords(a.cells, b.cells);
 }
 bool sameFlows(const grid::FaceFlows& a, const grid::FaceFlows& b) {
   return sameBits(a.top, b.top) && sameBits(a.right, b.right) && sameBits(a.bottom, b.bottom) &&

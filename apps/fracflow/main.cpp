@@ -7,6 +7,7 @@
 
 #include "app/run.hpp"
 #include "io/error.hpp"
+#include "io/message_text.hpp"
 #include "io/text_stream.hpp"
 
 namespace {
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
       std::cerr << "fracflow: '" << argument
                 << "' cannot be combined with other arguments (see fracflow --help)\n";
     } else {
-      std::cerr << "fracflow: unknown argument '" << argument << "' (see fracflow --help)\n";
+      std::cerr << "fracflow: unknown argument '" << fracflow::io::printable(argument)
+                << "' (see fracflow --help)\n";
     }
     return fracflow::app::kExitBadInput;
   }
@@ -63,13 +65,13 @@ int main(int argc, char** argv) {
     } catch (const fracflow::Error& error) {
       console.flush();
       std::cout.flush();
-      std::cerr << "fracflow: " << error.what() << '\n';
+      std::cerr << "fracflow: " << fracflow::io::printable(error.what()) << '\n';
       status = error.kind() == fracflow::ErrorKind::Input ? fracflow::app::kExitBadInput
                                                           : fracflow::app::kExitRunIncomplete;
     } catch (const std::exception& error) {
       console.flush();
       std::cout.flush();
-      std::cerr << "fracflow: " << error.what() << '\n';
+      std::cerr << "fracflow: " << fracflow::io::printable(error.what()) << '\n';
       status = fracflow::app::kExitRunIncomplete;
     }
   }

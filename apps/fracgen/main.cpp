@@ -11,6 +11,7 @@
 #include "generator/command_line.hpp"
 #include "generator/generator_run.hpp"
 #include "io/error.hpp"
+#include "io/message_text.hpp"
 #include "io/text_stream.hpp"
 
 namespace {
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
   try {
     settings = fracflow::generator::parseCommandLine(arguments);
   } catch (const fracflow::Error& error) {
-    std::cerr << "fracgen: " << error.what() << " (see fracgen --help)\n";
+    std::cerr << "fracgen: " << fracflow::io::printable(error.what()) << " (see fracgen --help)\n";
     return kExitBadInput;
   }
   if (settings.help) {
@@ -59,13 +60,13 @@ int main(int argc, char** argv) {
       console.flush();
       std::cout.flush();
       if (progress) progress("");
-      std::cerr << "fracgen: " << error.what() << '\n';
+      std::cerr << "fracgen: " << fracflow::io::printable(error.what()) << '\n';
       status = error.kind() == fracflow::ErrorKind::Input ? kExitBadInput : kExitOutputFailed;
     } catch (const std::exception& error) {
       console.flush();
       std::cout.flush();
       if (progress) progress("");
-      std::cerr << "fracgen: " << error.what() << '\n';
+      std::cerr << "fracgen: " << fracflow::io::printable(error.what()) << '\n';
       status = kExitOutputFailed;
     }
   }

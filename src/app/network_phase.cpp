@@ -1,7 +1,6 @@
 // The network phases, in the order of a realization.
 #include "app/network_phase.hpp"
 
-#include <array>
 #include <iostream>
 #include <utility>
 
@@ -25,33 +24,26 @@ void diagnostic(io::TextStream& console, const std::string& message) {
 }  // namespace
 
 NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& realization,
-                                   std::istream& networkFile, const std::string& networkFileName) {
+                                   std::string_view networkText,
+                                   const std::string& networkFileName) {
   io::TextStream& console = realization.console;
   const double L = options.domainL;
   const double W = options.domainW;
   NetworkPhaseResult result;
 
   // 1. Fractures: the whole file is read and checked before anything is printed.
-  std::string text;
-  std::array<char, 1 << 16> chunk{};
-  while (networkFile.read(chunk.data(), chunk.size()) || networkFile.gcount() > 0) {
-    text.append(chunk.data(), static_cast<std::size_t>(networkFile.gcount()));
-  }
-  if (networkFile.bad()) {
-    diagnostic(console, networkFileName + ": cannot read the file; realization skipped");
-    result.end = RealizationEnd::Skipped;
-    return result;
-  }
   network::FractureReading reading =
-      network::readFractures(text, networkFileName, options.meet_fracs, L, W);
+      network::readFractures(networkText, networkFileName, options.meet_fracs, L, W);
   if (reading.error) {
     diagnostic(console, *reading.error + "; realization skipped");
     result.end = RealizationEnd::Skipped;
     return result;
   }
-  if (reading.linesRead < options.meet_fracs) {
-    diagnostic(console, networkFileName + ": " + std::to_string(reading.linesRead) +
-                            " fracture lines read, fewer than meet_fracs (" +
+  // A file with fewer lines is read whole: meet_fracs is what the largest file of a study
+  // needs. A file with more lines is cut short, which the user should know.
+  if (reading.linesNotRead > 0) {
+    diagnostic(console, networkFileName + ": its last " + std::to_string(reading.linesNotRead) +
+                            " fracture lines were not read (meet_fracs, line 13, is " +
                             std::to_string(options.meet_fracs) + ")");
   }
   FractureTable fractures = std::move(reading.fractures);

@@ -2,8 +2,8 @@
 // tiny-segment pass, and the nodes, with their console lines and plot files.
 #pragma once
 
-#include <istream>
 #include <string>
+#include <string_view>
 
 #include "app/realization.hpp"
 #include "network/node.hpp"
@@ -24,10 +24,11 @@ struct NetworkPhaseResult {
   Network network;                                 // complete only when end is Completed
 };
 
-// Runs the fracture, segment and node phases on the open network data file. A malformed
+// Runs the fracture, segment and node phases on the text of the network data file. A malformed
 // file is reported on stderr before anything of the realization is printed, and the
 // realization is skipped; a segment too short to keep ends the run.
 NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& realization,
-                                   std::istream& networkFile, const std::string& networkFileName);
+                                   std::string_view networkText,
+                                   const std::string& networkFileName);
 
 }  // namespace fracflow::app

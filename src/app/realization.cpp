@@ -1,7 +1,6 @@
 // One realization, phase by phase, in the fixed order of the simulation.
 #include "app/realization.hpp"
 
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -10,6 +9,7 @@
 #include "app/dfn_phase.hpp"
 #include "app/grid_phase.hpp"
 #include "app/network_phase.hpp"
+#include "io/input_file.hpp"
 #include "io/output_file.hpp"
 #include "transport/grid_transport.hpp"
 
@@ -53,15 +53,19 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
 
   // 1. The network data file of this realization.
   const std::string networkFileName = realization.fileName("Network_data.");
-  std::ifstream networkFile(networkFileName, std::ios::binary);
-  if (!networkFile) {
+  const io::InputText networkFile = io::readInputFile(networkFileName);
+  if (!networkFile.text) {
     console.line("Could not open the Network Data file");
+    console.flush();
+    console.sink().flush();
+    std::cerr << "fracflow: " << networkFileName << ": " << networkFile.reason
+              << "; realization skipped\n";
     return RealizationEnd::Skipped;
   }
 
   // 2. Fractures, segments and nodes.
   NetworkPhaseResult networkPhase =
-      runNetworkPhase(options, realization, networkFile, networkFileName);
+      runNetworkPhase(options, realization, *networkFile.text, networkFileName);
   if (networkPhase.end != RealizationEnd::Completed) return networkPhase.end;
   Network& network = networkPhase.network;
 

@@ -1,11 +1,15 @@
 // The run driver.
 #include "app/run.hpp"
 
+#include <iostream>
 #include <string>
 
+#include "app/earlier_results.hpp"
 #include "app/phase_timings.hpp"
 #include "app/realization.hpp"
+#include "io/error.hpp"
 #include "options/parameter_file.hpp"
+#include "options/study_checks.hpp"
 
 namespace fracflow::app {
 
@@ -27,18 +31,31 @@ void printBanner(io::TextStream& console) {
 
 int runSimulation(io::TextStream& console, std::ostream* timingReport) {
   printBanner(console);
-  std::optional<RunOptions> loaded =
-      options::readParameterFile(std::string(options::kParameterFileName));
+  const std::string parameterFile(options::kParameterFileName);
+  std::string reason;
+  std::optional<RunOptions> loaded = options::readParameterFile(parameterFile, &reason);
   if (!loaded) {
     console.line(options::kCannotOpenMessage);
-    return kExitBadInput;
+    throw Error(ErrorKind::Input, parameterFile + ": " + reason);
   }
   RunOptions& runOptions = *loaded;
   if (const auto message = options::validationMessage(runOptions)) {
     console.line(*message);
     return kExitBadInput;
   }
+  const std::string_view fileName = options::kParameterFileName;
+  if (const auto refusal = options::studyValueRefusal(runOptions, fileName)) {
+    throw Error(ErrorKind::Input, *refusal);
+  }
   options::deriveCellSizes(runOptions);
+  if (const auto refusal = options::studySizeRefusal(runOptions, fileName)) {
+    throw Error(ErrorKind::Input, *refusal);
+  }
+  if (const auto note = earlierResultsNote(runOptions, ".")) {
+    console.flush();
+    console.sink().flush();
+    std::cerr << "fracflow: " << *note << '\n';
+  }
 
   int status = kExitSuccess;
   PhaseTimings timings;

@@ -12,10 +12,10 @@ inline constexpr int kExitSuccess = 0;        // every realization ran to its en
 inline constexpr int kExitRunIncomplete = 1;  // the run ended early or skipped a realization
 inline constexpr int kExitBadInput = 2;       // the parameter file is missing, malformed or invalid
 
-// Runs the simulation in the working directory and returns the exit status. Output errors
-// propagate as fracflow::Error. With a timing report stream, the phase timings of each
-// realization are written to it when the realization ends; the console and the files are
-// the same either way.
+// Runs the simulation in the working directory and returns the exit status. Values refused
+// before the first realization (Input) and output errors propagate as fracflow::Error. With a
+// timing report stream, the phase timings of each realization are written to it when the
+// realization ends; the console and the files are the same either way.
 int runSimulation(io::TextStream& console, std::ostream* timingReport = nullptr);
 
 void printBanner(io::TextStream& console);

@@ -19,9 +19,11 @@ namespace {
 constexpr double kTinyFraction = 1e-5;
 
 RunOptions loadOptions(const std::string& path) {
-  std::optional<RunOptions> options = options::readParameterFile(path);
+  std::string reason;
+  std::optional<RunOptions> options = options::readParameterFile(path, &reason);
   if (!options) {
-    throw Error(ErrorKind::Input, path + ": " + std::string(options::kCannotOpenMessage));
+    throw Error(ErrorKind::Input,
+                path + ": " + std::string(options::kCannotOpenMessage) + " (" + reason + ")");
   }
   if (const auto message = options::validationMessage(*options)) {
     throw Error(ErrorKind::Input, path + ": " + std::string(*message));

@@ -7,13 +7,14 @@
 #include <cmath>
 #include <system_error>
 
+#include "io/input_file.hpp"
+#include "io/message_text.hpp"
 #include "network/fracture_clipping.hpp"
 
 namespace fracflow::network {
 namespace {
 
 constexpr std::array<const char*, 5> kFieldNames = {"x1", "y1", "x2", "y2", "perm"};
-constexpr std::size_t kShownChars = 24;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -50,22 +51,42 @@ std::string lineError(std::string_view fileName, int lineNumber, std::string_vie
 
 // The value of one field, or an error text.
 std::optional<double> parseField(std::string_view token, std::string& error) {
-  std::string found = "'";
-  found.append(token.substr(0, kShownChars));
-  found.append(token.size() > kShownChars ? "...'" : "'");
   if (!isNumberToken(token)) {
-    error = "expected a number, found " + found;
+    error = "expected a number, found " + io::quotedToken(token);
     return std::nullopt;
   }
-  if (token.front() == '+') token.remove_prefix(1);
+  const std::string_view digits = token.front() == '+' ? token.substr(1) : token;
   double value = 0.0;
-  const auto [ptr, ec] =
-      std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::general);
-  if (ec != std::errc() || ptr != token.data() + token.size() || !std::isfinite(value)) {
-    error = "expected a finite number, found " + found;
+  const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                         std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    error = "number out of range, found " + io::quotedToken(token);
+    return std::nullopt;
+  }
+  if (ec != std::errc() || ptr != digits.data() + digits.size() || !std::isfinite(value)) {
+    error = "expected a finite number, found " + io::quotedToken(token);
     return std::nullopt;
   }
   return value;
+}
+
+bool isBlankLine(std::string_view line) {
+  for (const char c : line) {
+    if (!isBlank(c)) return false;
+  }
+  return true;
+}
+
+// The fracture lines (lines that are not blank) of text from pos on.
+int countFractureLines(std::string_view text, std::size_t pos) {
+  int count = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    if (!isBlankLine(text.substr(pos, end - pos))) ++count;
+    pos = end + 1;
+  }
+  return count;
 }
 
 }  // namespace
@@ -73,7 +94,9 @@ std::optional<double> parseField(std::string_view token, std::string& error) {
 FractureReading readFractures(std::string_view text, std::string_view fileName, int meetFracs,
                               double domainL, double domainW) {
   FractureReading reading;
-  std::size_t pos = 0;
+  std::size_t pos = text.substr(0, io::kByteOrderMark.size()) == io::kByteOrderMark
+                        ? io::kByteOrderMark.size()
+                        : 0;
   int lineNumber = 0;
   while (reading.linesRead < meetFracs && pos < text.size()) {
     std::size_t end = text.find('\n', pos);
@@ -97,6 +120,12 @@ FractureReading readFractures(std::string_view text, std::string_view fileName, 
             lineError(fileName, lineNumber, std::string(kFieldNames[fields]) + ": " + error);
         return reading;
       }
+      if (fields == 4 && *value < 0.0) {
+        reading.error = lineError(fileName, lineNumber,
+                                  "perm: expected a permeability value of 0 or more, found " +
+                                      io::quotedToken(line.substr(start, i - start)));
+        return reading;
+      }
       values[fields++] = *value;
     }
     if (fields == 0) continue;  // a blank line
@@ -112,6 +141,7 @@ FractureReading readFractures(std::string_view text, std::string_view fileName, 
       reading.fractures.push_back(*kept);
     }
   }
+  reading.linesNotRead = countFractureLines(text, pos);
   return reading;
 }
 

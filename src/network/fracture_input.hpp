@@ -14,12 +14,14 @@ namespace fracflow::network {
 struct FractureReading {
   FractureTable fractures;           // the kept fractures, clipped, in file order
   int linesRead = 0;                 // fracture lines read, at most meetFracs
+  int linesNotRead = 0;              // fracture lines after the first meetFracs
   std::optional<std::string> error;  // "file:line: what": the file cannot be used
 };
 
-// Reads the first meetFracs fracture lines of text. A line with fewer than five numbers, or
-// a field that is not a finite number, stops the reading with an error naming the line;
-// lines after the first meetFracs are not looked at.
+// Reads the first meetFracs fracture lines of text (a UTF-8 byte-order mark at its start is
+// skipped). A line with fewer than five numbers, a field that is not a whole, finite number,
+// or a negative permeability value stops the reading with an error naming the line; lines
+// after the first meetFracs are only counted.
 FractureReading readFractures(std::string_view text, std::string_view fileName, int meetFracs,
                               double domainL, double domainW);
 

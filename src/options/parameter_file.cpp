@@ -1,18 +1,18 @@
-// The parameter file reader. Values are read by the rules of formatted stream extraction
-// (an int field stops at the first character that cannot belong to an integer, so "2.5"
-// reads 2), but every malformed line is reported instead of leaving values undefined.
+// The parameter file reader. A value is the first token of its line, ending at white space;
+// the whole token must be a number of the field's type (an int field may carry a fraction,
+// which is dropped: "2.5" reads 2). Every malformed line is reported with the token found.
 #include "options/parameter_file.hpp"
 
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <system_error>
 #include <vector>
 
 #include "io/error.hpp"
+#include "io/input_file.hpp"
+#include "io/message_text.hpp"
 
 namespace fracflow::options {
 namespace {
@@ -117,58 +117,80 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 std::size_t skipBlanks(std::string_view line) {
   std::size_t i = 0;
-  while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])) != 0) ++i;
+  while (i < line.size() && isSpace(line[i])) ++i;
   return i;
 }
 
-// The longest prefix of s that formatted extraction of an integer takes: a sign, digits.
-std::optional<int> scanInt(std::string_view s) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  const std::size_t digitsStart = i;
-  while (i < s.size() && isDigit(s[i])) ++i;
-  if (i == digitsStart) return std::nullopt;
-  long long value = 0;
-  const auto [ptr, ec] = std::from_chars(s.data() + digitsStart, s.data() + i, value);
-  if (ec != std::errc() || ptr != s.data() + i) return std::nullopt;
-  if (negative) value = -value;
-  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<int>(value);
+// The value of a line: its first token, which ends at white space or the end of the line.
+std::string_view valueToken(std::string_view line) {
+  const std::string_view rest = line.substr(skipBlanks(line));
+  std::size_t end = 0;
+  while (end < rest.size() && !isSpace(rest[end])) ++end;
+  return rest.substr(0, end);
 }
 
-// The longest prefix of s that formatted extraction of a double takes: a sign, digits with
-// an optional point, an optional exponent.
-std::optional<double> scanDouble(std::string_view s) {
+enum class Problem { None, NotANumber, OutOfRange };
+
+// An int field's token: a sign, digits, and optionally a point with more digits, whose
+// fraction is dropped as formatted extraction drops it ("2.5" reads 2).
+Problem readInt(std::string_view token, int& out) {
   std::size_t i = 0;
   bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
+  const std::size_t digitsStart = i;
+  while (i < token.size() && isDigit(token[i])) ++i;
+  const std::size_t digitsEnd = i;
+  if (digitsEnd == digitsStart) return Problem::NotANumber;
+  if (i < token.size() && token[i] == '.') {
+    ++i;
+    while (i < token.size() && isDigit(token[i])) ++i;
+  }
+  if (i != token.size()) return Problem::NotANumber;
+  long long value = 0;
+  const auto [ptr, ec] =
+      std::from_chars(token.data() + digitsStart, token.data() + digitsEnd, value);
+  if (ec == std::errc::result_out_of_range) return Problem::OutOfRange;
+  if (ec != std::errc() || ptr != token.data() + digitsEnd) return Problem::NotANumber;
+  if (negative) value = -value;
+  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+    return Problem::OutOfRange;
+  }
+  out = static_cast<int>(value);
+  return Problem::None;
+}
+
+// A real field's token: a sign, digits with an optional point, an optional exponent.
+Problem readDouble(std::string_view token, double& out) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
   const std::size_t mantissaStart = i;
   std::size_t digits = 0;
-  while (i < s.size() && isDigit(s[i])) ++i, ++digits;
-  if (i < s.size() && s[i] == '.') {
+  while (i < token.size() && isDigit(token[i])) ++i, ++digits;
+  if (i < token.size() && token[i] == '.') {
     ++i;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    while (i < token.size() && isDigit(token[i])) ++i, ++digits;
   }
-  if (digits == 0) return std::nullopt;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-    if (j < s.size() && isDigit(s[j])) {
-      while (j < s.size() && isDigit(s[j])) ++j;
-      i = j;
-    }
+  if (digits == 0) return Problem::NotANumber;
+  if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
+    ++i;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
+    const std::size_t exponentStart = i;
+    while (i < token.size() && isDigit(token[i])) ++i;
+    if (i == exponentStart) return Problem::NotANumber;
   }
+  if (i != token.size()) return Problem::NotANumber;
   double value = 0.0;
-  const auto [ptr, ec] =
-      std::from_chars(s.data() + mantissaStart, s.data() + i, value, std::chars_format::general);
-  if (ec != std::errc() || ptr != s.data() + i) return std::nullopt;
-  return negative ? -value : value;
+  const auto [ptr, ec] = std::from_chars(token.data() + mantissaStart, token.data() + i, value,
+                                         std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) return Problem::OutOfRange;
+  if (ec != std::errc() || ptr != token.data() + i) return Problem::NotANumber;
+  out = negative ? -value : value;
+  return Problem::None;
 }
 
 [[noreturn]] void fail(std::string_view fileName, int lineNumber, const char* field,
@@ -183,11 +205,25 @@ std::optional<double> scanDouble(std::string_view s) {
   throw Error(ErrorKind::Input, message);
 }
 
+// The message of a value that could not be read.
+std::string valueProblem(Problem problem, Kind kind, std::string_view token) {
+  const bool isInt = kind == Kind::Int;
+  if (problem == Problem::OutOfRange) {
+    return std::string(isInt ? "integer" : "number") + " out of range, found " +
+           io::quotedToken(token);
+  }
+  return std::string(isInt ? "expected an integer" : "expected a number") + ", found " +
+         (token.empty() ? std::string("an empty line") : io::quotedToken(token));
+}
+
 }  // namespace
 
 RunOptions parseParameterFile(std::string_view text, std::string_view fileName) {
   RunOptions options;
   const std::vector<LineLayout> layout = fileLayout(options);
+  if (text.substr(0, io::kByteOrderMark.size()) == io::kByteOrderMark) {
+    text.remove_prefix(io::kByteOrderMark.size());
+  }
   const std::vector<std::string_view> lines = splitLines(text);
   for (std::size_t index = 0; index < layout.size(); ++index) {
     const LineLayout& field = layout[index];
@@ -198,26 +234,41 @@ RunOptions parseParameterFile(std::string_view text, std::string_view fileName) 
                                          : "expected a number, the file ends before this line");
     }
     if (field.kind == Kind::Separator) continue;
-    const std::string_view value = lines[index].substr(skipBlanks(lines[index]));
-    if (field.kind == Kind::Int) {
-      const std::optional<int> parsed = scanInt(value);
-      if (!parsed) fail(fileName, lineNumber, field.name, "expected a number");
-      *field.intField = *parsed;
-    } else {
-      const std::optional<double> parsed = scanDouble(value);
-      if (!parsed) fail(fileName, lineNumber, field.name, "expected a number");
-      *field.doubleField = *parsed;
+    const std::string_view token = valueToken(lines[index]);
+    const Problem problem = field.kind == Kind::Int ? readInt(token, *field.intField)
+                                                    : readDouble(token, *field.doubleField);
+    if (problem != Problem::None) {
+      fail(fileName, lineNumber, field.name, valueProblem(problem, field.kind, token));
     }
   }
   return options;
 }
 
-std::optional<RunOptions> readParameterFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw Error(ErrorKind::Input, path + ": cannot read the file");
-  return parseParameterFile(text, path);
+std::vector<std::string_view> parameterLineNames() {
+  RunOptions unused;
+  std::vector<std::string_view> names;
+  for (const LineLayout& line : fileLayout(unused)) names.emplace_back(line.name);
+  return names;
+}
+
+int parameterLine(std::string_view field) {
+  RunOptions unused;
+  const std::vector<LineLayout> layout = fileLayout(unused);
+  for (std::size_t index = 0; index < layout.size(); ++index) {
+    if (layout[index].kind != Kind::Separator && field == layout[index].name) {
+      return static_cast<int>(index) + 1;
+    }
+  }
+  return 0;
+}
+
+std::optional<RunOptions> readParameterFile(const std::string& path, std::string* reason) {
+  const io::InputText input = io::readInputFile(path);
+  if (!input.text) {
+    if (reason != nullptr) *reason = input.reason;
+    return std::nullopt;
+  }
+  return parseParameterFile(*input.text, path);
 }
 
 std::optional<std::string_view> validationMessage(const RunOptions& o) {

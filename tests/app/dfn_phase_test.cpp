@@ -6,7 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {
@@ -22,13 +25,13 @@ using fracflow::testing::writeFile;
 // transport are off, so only the well step and the DFN phase write anything.
 class DfnRun : public ::testing::Test {
  protected:
-  fracflow::testing::RunResult run(std::map<int, std::string> values) {
-    values.emplace(12, "2");    // numberruns
-    values.emplace(13, "2");    // meet_fracs
-    values.emplace(41, "0.0");  // rf1
-    values.emplace(54, "2");    // ntwrk
-    values.emplace(59, "2");    // dfntr
-    values.emplace(60, "2");    // grdcp
+  fracflow::testing::RunResult run(fracflow::testing::ParameterValues values) {
+    values.emplace("numberruns", "2");
+    values.emplace("meet_fracs", "2");
+    values.emplace("rf1", "0.0");
+    values.emplace("ntwrk", "2");
+    values.emplace("dfntr", "2");
+    values.emplace("grdcp", "2");
     writeFile(dir_.path() / "Data_and_OutputOptions.txt", parameterFileText(values));
     for (const char* name : {"Network_data.0001.txt", "Network_data.0002.txt"}) {
       writeFile(dir_.path() / name, "0.0 50.0 40.0 50.0 1.0\n40.0 50.0 100.0 50.0 1.0\n");
@@ -54,7 +57,7 @@ TEST_F(DfnRun, WellThatCatchesNoNodeEndsTheRunWhateverDfncp) {
   for (const char* dfncp : {"1", "2"}) {
     SCOPED_TRACE(std::string("dfncp = ") + dfncp);
     // The well square about (50, 50) with half-width 1 holds no node.
-    const auto result = run({{49, "1"}, {55, dfncp}});
+    const auto result = run({{"sink", "1"}, {"dfncp", dfncp}});
     EXPECT_EQ(result.exitStatus, 1);
     ASSERT_GE(result.out.size(), std::string(kNoWellNode).size());
     EXPECT_EQ(result.out.substr(result.out.size() - std::string(kNoWellNode).size()), kNoWellNode);
@@ -65,7 +68,7 @@ TEST_F(DfnRun, WellThatCatchesNoNodeEndsTheRunWhateverDfncp) {
 
 TEST_F(DfnRun, WellNodeTakesTheFluxOutOfItsRow) {
   // Well at the internal node (40, 50): b = 0.5 - (0.01 * 1 / 40) * 100 = 0.475.
-  const auto result = run({{49, "1"}, {50, "40.0"}, {53, "0.5"}});
+  const auto result = run({{"sink", "1"}, {"sinkLocX", "40.0"}, {"sinkFlux", "0.5"}});
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_NE(result.out.find("Number of Sink Nodes = 1\n"), std::string::npos);
   EXPECT_EQ(readFile(dir_.path() / "b.0001.txt"), "4.750000e-001\n");
@@ -73,7 +76,7 @@ TEST_F(DfnRun, WellNodeTakesTheFluxOutOfItsRow) {
 }
 
 TEST_F(DfnRun, DfncpOffSkipsTheWholePhase) {
-  const auto result = run({{55, "2"}});
+  const auto result = run({{"dfncp", "2"}});
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_NE(result.out.find("Number of Sink Nodes = 0\n"), std::string::npos);
   EXPECT_EQ(result.out.find("MINRES"), std::string::npos);

@@ -7,7 +7,10 @@
 #include <sstream>
 
 #include "options/parameter_file.hpp"
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {
@@ -16,7 +19,7 @@ using fracflow::testing::readFile;
 
 RunOptions optionsOf(const std::string& caseName) {
   std::optional<RunOptions> options = options::readParameterFile(
-      (fs::path(FRACFLOW_TEST_DATA) / caseName / "input" / "Data_and_OutputOptions.txt").string());
+      (fracflow::testing::caseFolder(caseName) / "input" / options::kParameterFileName).string());
   EXPECT_TRUE(options.has_value());
   options::deriveCellSizes(*options);
   return *options;
@@ -59,7 +62,7 @@ TEST_F(GridPhase, DiagonalExampleWritesTheExpectedFiles) {
             "BiCg converged after 1 iterations\n"
             "Boundary Cell = 8   Internal Cells = 1   Total Cells = 9\n"
             "BiCg converged after 1 iterations\n");
-  const fs::path expected = fs::path(FRACFLOW_TEST_DATA) / "edge_diag45" / "expected";
+  const fs::path expected = fracflow::testing::caseFolder("edge_diag45") / "expected";
   for (const char* name : {"ag.", "bg.", "grdhead.", "Grd_flow."}) {
     for (const char* number : {"0001.txt", "0002.txt"}) {
       const std::string file = std::string(name) + number;
@@ -127,10 +130,10 @@ TEST_F(GridPhase, GridWithoutInternalCellsIsSolvedAtOnce) {
 // The executable: a grid solve that does not converge ends the whole run with status 1.
 TEST(GridPhaseRun, NonConvergenceEndsTheRun) {
   fracflow::testing::TempDir dir;
-  // Line 55 dfncp, 54 ntwrk, 63 grdtr, 65 maxit.
   fracflow::testing::writeFile(
       dir.path() / "Data_and_OutputOptions.txt",
-      fracflow::testing::parameterFileText({{54, "2"}, {55, "2"}, {63, "2"}, {65, "1"}}));
+      fracflow::testing::parameterFileText(
+          {{"ntwrk", "2"}, {"dfncp", "2"}, {"grdtr", "2"}, {"maxit", "1"}}));
   std::string fractures;
   for (int n = 0; n < 10; ++n) {
     const std::string a = std::to_string(5 + 9 * n);

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow {
 namespace {
@@ -17,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string slurp(const fs::path& path) { return fs::exists(path) ? testing::readFile(path) : ""; }
-void spit(const fs::path& path, const std::string& text) { testing::writeFile(path, text); }
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -47,32 +49,7 @@ class NetworkPhaseRun : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = work_.path(); }
 
-  void copyInputs(const std::string& study) {
-    for (const auto& entry :
-         fs::directory_iterator(fs::path(FRACFLOW_TEST_DATA) / study / "input")) {
-      fs::copy_file(entry.path(), dir_ / entry.path().filename());
-    }
-  }
-
-  // Replaces the value at the start of a line of the parameter file.
-  void setParameter(int lineNumber, const std::string& value) {
-    std::vector<std::string> all = lines(slurp(dir_ / "Data_and_OutputOptions.txt"));
-    std::string& line = all[static_cast<std::size_t>(lineNumber - 1)];
-    line = value + line.substr(line.find_first_of(" \t"));
-    std::string text;
-    for (const std::string& l : all) text += l + "\n";
-    spit(dir_ / "Data_and_OutputOptions.txt", text);
-  }
-
-  struct Run {
-    std::string out;
-    std::string err;
-    int status = -1;
-  };
-  Run run() {
-    const testing::RunResult result = testing::runFracflow(dir_);
-    return {result.out, result.err, result.exitStatus};
-  }
+  testing::RunResult run() const { return testing::runFracflow(dir_); }
 
   testing::TempDir work_;
   fs::path dir_;
@@ -84,9 +61,9 @@ TEST_F(NetworkPhaseRun, MatchesTheExampleStudies) {
     SCOPED_TRACE(study);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    copyInputs(study);
-    const Run r = run();
-    const fs::path expected = fs::path(FRACFLOW_TEST_DATA) / study / "expected";
+    testing::stageCase(study, dir_);
+    const testing::RunResult r = run();
+    const fs::path expected = testing::caseFolder(study) / "expected";
     EXPECT_EQ(networkLines(r.out), networkLines(slurp(expected / "stdout.txt")));
     int plots = 0;
     for (const auto& entry : fs::directory_iterator(expected)) {
@@ -101,13 +78,12 @@ TEST_F(NetworkPhaseRun, MatchesTheExampleStudies) {
 }
 
 TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
-  copyInputs("edge_tiny");
-  setParameter(12, "2");  // numberruns
+  testing::stageCase("edge_tiny", dir_, {{"numberruns", "2"}});
   const std::string good = slurp(dir_ / "Network_data.0001.txt");
   fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
-  spit(dir_ / "Network_data.0001.txt", "0 10 80 10 1\n\n80 10 eighty 10 1\n" + good);
-  const Run r = run();
-  EXPECT_EQ(r.status, 1);
+  testing::writeFile(dir_ / "Network_data.0001.txt", "0 10 80 10 1\n\n80 10 eighty 10 1\n" + good);
+  const testing::RunResult r = run();
+  EXPECT_EQ(r.exitStatus, 1);
   EXPECT_NE(r.err.find("Network_data.0001.txt:3: x2: expected a number, found 'eighty'"),
             std::string::npos)
       << r.err;
@@ -124,27 +100,33 @@ TEST_F(NetworkPhaseRun, SkipsARealizationWhoseNetworkFileIsMalformed) {
   EXPECT_TRUE(fs::exists(dir_ / "Segments.0002.bln"));
 }
 
-TEST_F(NetworkPhaseRun, UsesTheLinesOfAShortFileWithANote) {
-  copyInputs("edge_tiny");
-  setParameter(13, "40");  // meet_fracs: the file holds 30 lines
-  const Run r = run();
-  EXPECT_NE(r.err.find("Network_data.0001.txt: 30 fracture lines read, fewer than meet_fracs (40)"),
+TEST_F(NetworkPhaseRun, ReadsAShortFileWholeAndNotesTheLinesOfALongOneNotRead) {
+  // meet_fracs above the 30 lines of the file, as fracgen advises for the largest file of a
+  // study: the file is read whole, with no note.
+  testing::stageCase("edge_tiny", dir_, {{"meet_fracs", "40"}});
+  const testing::RunResult shortFile = run();
+  EXPECT_EQ(shortFile.err, "");
+  EXPECT_EQ(networkLines(shortFile.out),
+            networkLines(slurp(testing::caseFolder("edge_tiny") / "expected" / "stdout.txt")));
+  // Below it: the last lines are not read, which the user is told.
+  testing::setParameters(dir_, {{"meet_fracs", "25"}});
+  const testing::RunResult longFile = run();
+  EXPECT_NE(longFile.err.find("fracflow: Network_data.0001.txt: its last 5 fracture lines were "
+                              "not read (meet_fracs, line 13, is 25)"),
             std::string::npos)
-      << r.err;
-  EXPECT_EQ(networkLines(r.out),
-            networkLines(slurp(fs::path(FRACFLOW_TEST_DATA) / "edge_tiny/expected/stdout.txt")));
+      << longFile.err;
+  EXPECT_NE(longFile.out.find("Number of Fractures = 25"), std::string::npos);
 }
 
 TEST_F(NetworkPhaseRun, EndsTheRunAtASegmentTooShortToKeep) {
-  copyInputs("edge_tiny");
-  setParameter(12, "2");
-  setParameter(13, "3");
+  testing::stageCase("edge_tiny", dir_, {{"numberruns", "2"}, {"meet_fracs", "3"}});
   // The boundary-to-boundary fracture moves to the front, in exchange with the first one; the
   // second, of no length, keeps its place: index 1.
-  spit(dir_ / "Network_data.0001.txt", "20 20 30 30 1\n40 40 40 40 1\n0 50 100 50 1\n");
+  testing::writeFile(dir_ / "Network_data.0001.txt",
+                     "20 20 30 30 1\n40 40 40 40 1\n0 50 100 50 1\n");
   fs::copy_file(dir_ / "Network_data.0001.txt", dir_ / "Network_data.0002.txt");
-  const Run r = run();
-  EXPECT_EQ(r.status, 1);
+  const testing::RunResult r = run();
+  EXPECT_EQ(r.exitStatus, 1);
   const std::vector<std::string> out = lines(r.out);
   ASSERT_GE(out.size(), 4u);
   EXPECT_EQ(out[out.size() - 2], "Total number of segments = 3");

@@ -3,7 +3,8 @@
 #include <filesystem>
 
 #include "app/realization.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::app {
 namespace {

@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -27,7 +30,7 @@ std::string header(int number) {
 
 TEST(Run, MissingNetworkFilesSkipEachRealizationAndExitOne) {
   TempDir dir;
-  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "3"}}));
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "3"}}));
   const RunResult run = runFracflow(dir.path());
   std::string expected = kBanner;
   for (int k = 1; k <= 3; ++k) expected += header(k) + "Could not open the Network Data file\n";
@@ -46,14 +49,25 @@ TEST(Run, ParameterFileProblemsEndBeforeAnyRealization) {
   };
   const Case cases[] = {
       {"missing", "", "Could not open the data and output options file\n", ""},
-      {"too many runs", parameterFileText({{12, "101"}}),
+      {"too many runs", parameterFileText({{"numberruns", "101"}}),
        "Number of monteCarlo realizations cannot be more than 100\n", ""},
-      {"switch above", parameterFileText({{56, "0"}, {59, "3"}}),
+      {"switch above", parameterFileText({{"dfnfl", "0"}, {"dfntr", "3"}}),
        "One or more of the ouput options are more than 2, please correct\n", ""},
-      {"switch below", parameterFileText({{49, "0"}}),
+      {"switch below", parameterFileText({{"sink", "0"}}),
        "One or more of the ouput options are less than 1, please correct\n", ""},
-      {"malformed", parameterFileText({{17, "x"}}), "",
+      {"malformed", parameterFileText({{"minFracL1", "x"}}), "",
        "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
+      // Values that describe no study, after the checks above.
+      {"negative runs", parameterFileText({{"numberruns", "-3"}}), "",
+       "fracflow: Data_and_OutputOptions.txt:12: numberruns: expected 0 to 100 realizations, "
+       "found -3\n"},
+      {"switch and domain", parameterFileText({{"domainL", "0"}, {"sink", "0"}}),
+       "One or more of the ouput options are less than 1, please correct\n", ""},
+      {"no bins", parameterFileText({{"bcsize", "0"}}), "",
+       "Data_and_OutputOptions.txt:10: bcsize: expected at least 1 bin"},
+      // A grid that cannot be numbered is refused before the first realization's files.
+      {"grid too large", parameterFileText({{"cellx", "50000"}, {"celly", "50000"}}), "",
+       "Data_and_OutputOptions.txt:3: cellx: a grid of 50000 x 50000 cells"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -63,17 +77,16 @@ TEST(Run, ParameterFileProblemsEndBeforeAnyRealization) {
     EXPECT_EQ(run.out, kBanner + c.out);
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_EQ(fileNames(dir.path()).size(), c.file.empty() ? 0u : 1u);
   }
 }
 
 TEST(Run, NoRealizationsEndsAfterTheBanner) {
-  for (const char* runs : {"0", "-3"}) {
-    TempDir dir;
-    writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, runs}}));
-    const RunResult run = runFracflow(dir.path());
-    EXPECT_EQ(run.out, kBanner);
-    EXPECT_EQ(run.exitStatus, 0);
-  }
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "0"}}));
+  const RunResult run = runFracflow(dir.path());
+  EXPECT_EQ(run.out, kBanner);
+  EXPECT_EQ(run.exitStatus, 0);
 }
 
 TEST(Run, CommandLine) {

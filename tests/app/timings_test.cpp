@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -19,25 +22,6 @@ const std::vector<std::string> kPhases = {
     "network input", "segments, tiny pass", "nodes",         "well",         "DFN assembly",
     "MINRES",        "backbone, files",     "DFN transport", "grid mapping", "grid assembly",
     "BiCG",          "grid files",          "grid transport"};
-
-// A case of tests/data copied into folder, with the values of some parameter lines replaced.
-void copyCase(const std::string& name, const std::map<int, std::string>& values,
-              const fs::path& folder) {
-  const fs::path input = fs::path(FRACFLOW_TEST_DATA) / name / "input";
-  for (const auto& entry : fs::directory_iterator(input)) {
-    fs::copy_file(entry.path(), folder / entry.path().filename());
-  }
-  std::istringstream lines(readFile(folder / "Data_and_OutputOptions.txt"));
-  std::string text;
-  std::string line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    const auto found = values.find(number);
-    if (found != values.end())
-      line = found->second + "   " + line.substr(line.find_first_of(" \t"));
-    text += line + "\n";
-  }
-  writeFile(folder / "Data_and_OutputOptions.txt", text);
-}
 
 struct Report {
   int realization = 0;
@@ -104,22 +88,25 @@ TEST(Timings, LeaveConsoleAndFilesUnchangedAndReportEachRealization) {
   struct Case {
     const char* name;
     std::string data;
-    std::map<int, std::string> values;
+    ParameterValues values;
     std::vector<std::vector<std::string>> ran;  // per realization reported
   };
   const Case cases[] = {
       {"every phase, two realizations", "rand_iso_sparse", {}, {all, all}},
       {"second network file missing", "runs3_missing_0002", {}, {all, {}, all}},
       // MINRES gives up after one step: the run ends in the solve.
-      {"DFN solve fails", "rand_iso_sparse", {{65, "1"}}, {phasesFrom("network input", "MINRES")}},
+      {"DFN solve fails",
+       "rand_iso_sparse",
+       {{"maxit", "1"}},
+       {phasesFrom("network input", "MINRES")}},
       {"grid only",
        "rand_iso_sparse",
-       {{55, "2"}},
+       {{"dfncp", "2"}},
        {without(all, phasesFrom("DFN assembly", "DFN transport")),
         without(all, phasesFrom("DFN assembly", "DFN transport"))}},
       {"no grid, no walks",
        "rand_iso_sparse",
-       {{59, "2"}, {60, "2"}},
+       {{"dfntr", "2"}, {"grdcp", "2"}},
        {without(all, {"DFN transport", "grid mapping", "grid assembly", "BiCG", "grid files",
                       "grid transport"}),
         without(all, {"DFN transport", "grid mapping", "grid assembly", "BiCG", "grid files",
@@ -129,8 +116,8 @@ TEST(Timings, LeaveConsoleAndFilesUnchangedAndReportEachRealization) {
     SCOPED_TRACE(c.name);
     TempDir plainDir;
     TempDir timedDir;
-    copyCase(c.data, c.values, plainDir.path());
-    copyCase(c.data, c.values, timedDir.path());
+    stageCase(c.data, plainDir.path(), c.values);
+    stageCase(c.data, timedDir.path(), c.values);
     const RunResult plain = runFracflow(plainDir.path());
     const RunResult timed = runFracflow(timedDir.path(), {"--timings"});
 

@@ -8,11 +8,10 @@
 
 #include "dfn/literal_network_flow.hpp"
 #include "dfn/random_network.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::dfn {
 namespace {
-
-using testing::sameBits;
 
 TEST(EndHeads, MatchThePlainScanOnRandomNetworks) {
   const double unset = std::numeric_limits<double>::quiet_NaN();
@@ -22,10 +21,8 @@ TEST(EndHeads, MatchThePlainScanOnRandomNetworks) {
     const testing::RandomNetwork net = maker.make(150, 400);
     const EndHeads heads = findEndHeads(net.segments, net.nodes);
     const EndHeads reference = literal::endHeads(net.segments, net.nodes, unset);
-    for (std::size_t s = 0; s < net.segments.size(); ++s) {
-      EXPECT_TRUE(sameBits(heads.head1[s], reference.head1[s])) << "end 1 of segment " << s;
-      EXPECT_TRUE(sameBits(heads.head2[s], reference.head2[s])) << "end 2 of segment " << s;
-    }
+    EXPECT_SAME_BITS(heads.head1, reference.head1);
+    EXPECT_SAME_BITS(heads.head2, reference.head2);
   }
 }
 

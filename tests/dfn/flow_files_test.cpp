@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::dfn {
 namespace {

@@ -6,11 +6,12 @@
 
 #include "dfn/literal_network_flow.hpp"
 #include "dfn/random_network.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::dfn {
 namespace {
 
-using testing::sameBits;
+using fracflow::testing::sameBits;
 
 // Checks the sparse system against the plain scan: the same bits in every entry of A and
 // b, entries stored exactly where the scan writes (the diagonal always), columns ascending.

@@ -9,11 +9,10 @@
 #include "dfn/random_network.hpp"
 #include "dfn/start_vector.hpp"
 #include "solvers/minres.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::dfn {
 namespace {
-
-using testing::sameBits;
 
 RunOptions solveOptions(double L, double W, int maxit) {
   RunOptions o;
@@ -58,10 +57,7 @@ TEST(NodeHeads, SparseSolveOfTheIndexedSystemEqualsDenseSolveOfTheScannedOne) {
 
     EXPECT_EQ(sparseFlag, denseFlag);
     EXPECT_EQ(sparseLog.str(), denseLog.str());
-    ASSERT_EQ(xSparse.size(), xDense.size());
-    for (std::size_t r = 0; r < xSparse.size(); ++r) {
-      ASSERT_TRUE(sameBits(xSparse[r], xDense[r])) << "x[" << r << "]";
-    }
+    ASSERT_SAME_BITS(xSparse, xDense);
   }
 }
 

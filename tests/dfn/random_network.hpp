@@ -3,9 +3,7 @@
 // segment ends placed exactly on, just inside and just outside the matching windows.
 #pragma once
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -18,10 +16,6 @@ struct RandomNetwork {
   SegmentTable segments;
   NodeTable nodes;
 };
-
-inline bool sameBits(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
 
 class NetworkMaker {
  public:

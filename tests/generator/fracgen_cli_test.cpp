@@ -1,11 +1,16 @@
 // fracgen as a user meets it: the executable in a folder.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -21,7 +26,7 @@ const std::vector<std::string> kThreeNetworks = {"Data_and_OutputOptions.txt",
 
 TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
   TempDir dir;
-  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{14, "0.3"}}));
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.3"}}));
   const RunResult run = runFracgen(dir.path());
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.err, "");  // progress only goes to a terminal
@@ -41,7 +46,7 @@ TEST(Fracgen, WritesOneNetworkPerRealizationAndSummarisesThem) {
 TEST(Fracgen, SameSeedSameFilesWhateverTheNumberOfRealizations) {
   TempDir a, b, c;
   writeFile(a.path() / "Data_and_OutputOptions.txt", parameterFileText());
-  writeFile(b.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "2"}}));
+  writeFile(b.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "2"}}));
   writeFile(c.path() / "Data_and_OutputOptions.txt", parameterFileText());
   ASSERT_EQ(runFracgen(a.path(), {"--seed", "99"}).exitStatus, 0);
   ASSERT_EQ(runFracgen(b.path(), {"--seed=99"}).exitStatus, 0);
@@ -59,7 +64,7 @@ TEST(Fracgen, SameSeedSameFilesWhateverTheNumberOfRealizations) {
 
 TEST(Fracgen, WritesIntoTheOutputFolderAndReadsANamedParameterFile) {
   TempDir dir;
-  writeFile(dir.path() / "study.txt", parameterFileText({{12, "1"}}));
+  writeFile(dir.path() / "study.txt", parameterFileText({{"numberruns", "1"}}));
   const RunResult run = runFracgen(dir.path(), {"--output-dir", "nets/one", "study.txt"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(fileNames(dir.path() / "nets" / "one"),
@@ -85,21 +90,22 @@ TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
        "",
        {},
        2,
-       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file\n"},
+       "fracgen: Data_and_OutputOptions.txt: Could not open the data and output options file (No "
+       "such file or directory)\n"},
       {"malformed parameter file",
-       parameterFileText({{17, "x"}}),
+       parameterFileText({{"minFracL1", "x"}}),
        {},
        2,
-       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number\n"},
+       "fracgen: Data_and_OutputOptions.txt:17: minFracL1: expected a number, found 'x'\n"},
       {"a switch out of range",
-       parameterFileText({{55, "3"}}),
+       parameterFileText({{"dfncp", "3"}}),
        {},
        2,
        "fracgen: Data_and_OutputOptions.txt: One or more of the ouput options are more than 2, "
        "please "
        "correct\n"},
       {"probabilities that do not sum to 1",
-       parameterFileText({{24, "0.5"}}),
+       parameterFileText({{"prob2", "0.5"}}),
        {},
        2,
        "fracgen: Data_and_OutputOptions.txt:16: prob1 + prob2 + prob3: the set probabilities must "
@@ -130,16 +136,76 @@ TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
   }
 }
 
+// A folder on a file system too small for the networks: a 16 kB tmpfs when the test may mount
+// one, else a folder where the file being written goes to /dev/full (a link at its temporary
+// name). Unmounted when done.
+class FullDisk {
+ public:
+  explicit FullDisk(const std::filesystem::path& folder) : folder_(folder) {
+    std::filesystem::create_directories(folder);
+    const std::string mount =
+        "mount -t tmpfs -o size=16k fracflow-full '" + folder.string() + "' 2>/dev/null";
+    mounted_ = std::system(mount.c_str()) == 0;
+    if (!mounted_) {
+      std::filesystem::create_symlink("/dev/full", folder / ".Network_data.0001.txt.part");
+    }
+  }
+  FullDisk(const FullDisk&) = delete;
+  FullDisk& operator=(const FullDisk&) = delete;
+  ~FullDisk() {
+    if (!mounted_) return;
+    [[maybe_unused]] const int status = std::system(("umount '" + folder_.string() + "'").c_str());
+  }
+
+ private:
+  std::filesystem::path folder_;
+  bool mounted_ = false;
+};
+
+TEST(Fracgen, AFullDiskLeavesNoTruncatedNetworkFileUnderItsName) {
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.5"}}));
+  const RunResult whole = runFracgen(dir.path(), {"--output-dir", "roomy"});
+  ASSERT_EQ(whole.exitStatus, 0) << whole.err;
+  ASSERT_GT(readFile(dir.path() / "roomy" / "Network_data.0001.txt").size(), 16u << 10);
+
+  const FullDisk full(dir.path() / "full");
+  const RunResult run = runFracgen(dir.path(), {"--output-dir", "full"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err.rfind("fracgen: full/Network_data.0001.txt: ", 0), 0u) << run.err;
+  // Nothing at all under a network's name, and no temporary file left behind.
+  for (const std::string& name : fileNames(dir.path() / "full")) {
+    EXPECT_EQ(name.find("Network_data."), std::string::npos) << name;
+  }
+}
+
 TEST(Fracgen, HelpAndNoRealizations) {
   TempDir dir;
   const RunResult help = runFracgen(dir.path(), {"--help"});
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.out.rfind("usage: fracgen [--seed N] [--output-dir DIR] [PARAMETER_FILE]\n", 0),
             0u);
-  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{12, "0"}}));
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"numberruns", "0"}}));
   const RunResult none = runFracgen(dir.path());
   EXPECT_EQ(none.exitStatus, 0);
   EXPECT_EQ(none.out, "numberruns is 0: there is no network to write\n");
+}
+
+TEST(Fracgen, AStudyWithTheAdvisedMeetFracsRunsWithoutANotePerFile) {
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.3"}}));
+  const RunResult made = runFracgen(dir.path());
+  ASSERT_EQ(made.exitStatus, 0) << made.err;
+  std::smatch advice;
+  ASSERT_TRUE(
+      std::regex_search(made.out, advice, std::regex("set meet_fracs \\(line 13\\) to ([0-9]+)")))
+      << made.out;
+  // The files hold different piece counts; each is read whole, none gets a note.
+  writeFile(dir.path() / "Data_and_OutputOptions.txt",
+            parameterFileText({{"fracDen", "0.3"}, {"meet_fracs", advice[1].str()}}));
+  const RunResult run = runExecutable(FRACFLOW_EXE, dir.path());
+  EXPECT_EQ(run.err.find("Network_data"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("Total Nodes"), std::string::npos);
 }
 
 TEST(Fracgen, RegeneratesTheBundledExample) {

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cstring>
 #include <sstream>
 #include <string>
 
 #include "generator/generator_fixtures.hpp"
 #include "io/error.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/same_bits.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::generator {
 namespace {
@@ -40,7 +41,7 @@ TEST(NetworkFile, WrittenCoordinatesReadBackToTheSameDoubles) {
       double v = 0.0;
       const auto result = std::from_chars(at, end, v);
       ASSERT_EQ(result.ec, std::errc()) << line;
-      EXPECT_EQ(std::memcmp(&v, &e, sizeof v), 0) << line;
+      EXPECT_SAME_BITS(v, e) << line;
       at = result.ptr + (result.ptr < end ? 1 : 0);
     }
     EXPECT_EQ(at, end) << line;

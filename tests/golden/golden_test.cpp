@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "support/files.hpp"
 #include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::testing {
 namespace {
@@ -15,7 +18,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> caseNames() {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(FRACFLOW_TEST_DATA)) {
+  for (const auto& entry : fs::directory_iterator(caseFolder(""))) {
     if (entry.is_directory() && fs::exists(entry.path() / "expected")) {
       names.push_back(entry.path().filename().string());
     }
@@ -46,14 +49,11 @@ std::string firstDifference(const std::string& actual, const std::string& expect
 class GoldenRun : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenRun, MatchesExpectedOutputByteForByte) {
-  const fs::path caseDir = fs::path(FRACFLOW_TEST_DATA) / GetParam();
-  const fs::path expectedDir = caseDir / "expected";
+  const fs::path expectedDir = caseFolder(GetParam()) / "expected";
   TempDir work;
-  std::set<std::string> inputs;
-  for (const auto& entry : fs::directory_iterator(caseDir / "input")) {
-    fs::copy_file(entry.path(), work.path() / entry.path().filename());
-    inputs.insert(entry.path().filename().string());
-  }
+  stageCase(GetParam(), work.path());
+  const std::vector<std::string> staged = fileNames(work.path());
+  const std::set<std::string> inputs(staged.begin(), staged.end());
 
   const RunResult run = runFracflow(work.path());
 

@@ -9,6 +9,7 @@
 #include "grid/fracture_continuum.hpp"
 #include "grid/grid_flow.hpp"
 #include "grid/literal_grid.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::grid {
 namespace {
@@ -37,10 +38,10 @@ FaceFlows indexedFaceFlows(const CellTable& t, const GridGeometry& g) {
 }
 
 void expectSameBits(const FaceFlows& a, const FaceFlows& b) {
-  EXPECT_TRUE(literal::sameBits(a.top, b.top)) << a.top << " vs " << b.top;
-  EXPECT_TRUE(literal::sameBits(a.right, b.right)) << a.right << " vs " << b.right;
-  EXPECT_TRUE(literal::sameBits(a.bottom, b.bottom)) << a.bottom << " vs " << b.bottom;
-  EXPECT_TRUE(literal::sameBits(a.left, b.left)) << a.left << " vs " << b.left;
+  EXPECT_SAME_BITS(a.top, b.top);
+  EXPECT_SAME_BITS(a.right, b.right);
+  EXPECT_SAME_BITS(a.bottom, b.bottom);
+  EXPECT_SAME_BITS(a.left, b.left);
 }
 
 TEST(FaceFlows, StraightChannelFromLeftToRight) {

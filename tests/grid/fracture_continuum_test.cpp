@@ -8,6 +8,7 @@
 
 #include "grid/literal_grid.hpp"
 #include "io/error.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::grid {
 namespace {
@@ -124,10 +125,7 @@ TEST(FractureContinuum, SameCellsAsTheLiteralCountAndPasses) {
     const CellTable actual = mapQuietly(g, segments);
     ASSERT_EQ(actual.boundaryCells, expected.boundaryCells);
     ASSERT_EQ(actual.internalCells, expected.internalCells);
-    ASSERT_EQ(actual.cells.size(), expected.cells.size());
-    for (std::size_t r = 0; r < expected.cells.size(); ++r) {
-      ASSERT_TRUE(literal::sameCell(actual.cells[r], expected.cells[r])) << "record " << r;
-    }
+    ASSERT_SAME_BITS(actual.cells, expected.cells);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "grid/grid_flow.hpp"
 #include "grid/literal_grid.hpp"
 #include "solvers/bicg.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::grid {
 namespace {
@@ -47,13 +48,12 @@ void expectSameAsDense(const GridFlowSystem& actual, const literal::DenseSystem&
   ASSERT_EQ(actual.matrix.n, expected.matrix.n);
   const solvers::DenseMatrix dense = expand(actual.matrix);
   for (std::size_t e = 0; e < dense.a.size(); ++e) {
-    ASSERT_TRUE(literal::sameBits(dense.a[e], expected.matrix.a[e]))
+    ASSERT_SAME_BITS(dense.a[e], expected.matrix.a[e])
         << "entry " << e / static_cast<std::size_t>(dense.n) << ","
-        << e % static_cast<std::size_t>(dense.n) << ": " << dense.a[e] << " vs "
-        << expected.matrix.a[e];
+        << e % static_cast<std::size_t>(dense.n);
   }
   for (std::size_t r = 0; r < expected.rhs.size(); ++r) {
-    ASSERT_TRUE(literal::sameBits(actual.rhs[r], expected.rhs[r])) << "rhs " << r;
+    ASSERT_SAME_BITS(actual.rhs[r], expected.rhs[r]) << "rhs " << r;
   }
   for (int i = 0; i < actual.matrix.n; ++i) {
     const auto begin = actual.matrix.rowStart[static_cast<std::size_t>(i)];
@@ -158,10 +158,7 @@ TEST(GridFlowSystem, SparseAndDenseSolvesAgreeBitForBit) {
   const std::vector<double> xd = solve(dense.matrix, dense.rhs, denseLog);
   EXPECT_EQ(sparseLog, denseLog);
   EXPECT_NE(sparseLog.find("BiCg converged after "), std::string::npos);
-  ASSERT_EQ(xs.size(), xd.size());
-  for (std::size_t r = 0; r < xs.size(); ++r) {
-    ASSERT_TRUE(literal::sameBits(xs[r], xd[r])) << "head " << r;
-  }
+  ASSERT_SAME_BITS(xs, xd);
 }
 
 // Far from the origin the 1e-4 window spans several cells: a column of cells at y around

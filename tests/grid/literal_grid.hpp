@@ -3,8 +3,6 @@
 // neighbours, and face flows by full scans (exact centre equality or the relative window).
 #pragma once
 
-#include <bit>
-#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -20,20 +18,6 @@
 #include "solvers/dense_matrix.hpp"
 
 namespace fracflow::grid::literal {
-
-inline bool sameBits(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-inline bool sameCell(const Cell& a, const Cell& b) {
-  bool same = sameBits(a.center[0], b.center[0]) && sameBits(a.center[1], b.center[1]) &&
-              sameBits(a.head, b.head);
-  for (int f = 0; f < 4; ++f) {
-    same = same && sameBits(a.faceK[f], b.faceK[f]) && sameBits(a.kSum[f], b.kSum[f]) &&
-           sameBits(a.crfactor[f], b.crfactor[f]);
-  }
-  return same;
-}
 
 inline bool isActive(const GridGeometry& g, int i, int j, const SegmentTable& segments) {
   for (const Segment& s : segments) {

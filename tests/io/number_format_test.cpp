@@ -4,10 +4,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "support/same_bits.hpp"
 
 namespace fracflow::io {
 namespace {
@@ -96,7 +97,7 @@ TEST(NumberFormat, RoundTripTextIsShortestAndReadsBackExactly) {
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), back);
     ASSERT_EQ(ec, std::errc()) << text;
     EXPECT_EQ(ptr, text.data() + text.size()) << text;
-    EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
+    EXPECT_SAME_BITS(back, v) << text;
   }
 }
 

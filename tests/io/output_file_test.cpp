@@ -5,7 +5,8 @@
 #include <filesystem>
 
 #include "io/error.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 
 namespace fracflow::io {
 namespace {

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <random>
 
 #include "network/literal_network.hpp"
 #include "network/point_index.hpp"
 #include "network/point_windows.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::network {
 namespace {
@@ -173,7 +173,7 @@ TEST(Nodes, MatchesThePlainScansOnRandomNetworks) {
     const NodeTable b = literal::literalBuild(seg, o);
     ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
     ASSERT_EQ(a.internalNodes, b.internalNodes);
-    ASSERT_EQ(std::memcmp(a.nodes.data(), b.nodes.data(), a.nodes.size() * sizeof(Node)), 0);
+    ASSERT_SAME_BITS(a.nodes, b.nodes);
     const NodeCount ca = countNodes(seg, o.domainL, o.domainW);
     const NodeCount cb = literal::literalCount(seg, o.domainL, o.domainW);
     ASSERT_EQ(ca.boundaryNodes, cb.boundaryNodes);
@@ -202,7 +202,7 @@ TEST(Nodes, ManyFracturesSharingEndPointsMatchThePlainScans) {
   ASSERT_EQ(a.internalNodes, 3);
   ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
   ASSERT_EQ(a.internalNodes, b.internalNodes);
-  EXPECT_EQ(std::memcmp(a.nodes.data(), b.nodes.data(), a.nodes.size() * sizeof(Node)), 0);
+  EXPECT_SAME_BITS(a.nodes, b.nodes);
   const NodeCount ca = countNodes(seg, o.domainL, o.domainW);
   const NodeCount cb = literal::literalCount(seg, o.domainL, o.domainW);
   EXPECT_EQ(ca.boundaryNodes, cb.boundaryNodes);

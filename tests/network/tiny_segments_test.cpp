@@ -3,18 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <random>
 
 #include "network/literal_network.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::network {
 namespace {
-
-bool sameBits(const SegmentTable& a, const SegmentTable& b) {
-  return a.size() == b.size() &&
-         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Segment)) == 0);
-}
 
 void expectSegment(const Segment& s, double x1, double y1, double x2, double y2) {
   EXPECT_EQ(s.x1, x1);
@@ -33,7 +28,7 @@ TEST(RemoveTinySegments, LeavesANetworkWithoutTinySegmentsUnchanged) {
   EXPECT_EQ(pass.tinyFracs, 0);
   EXPECT_EQ(pass.absentFracs, 0);
   EXPECT_FALSE(pass.tooTiny);
-  EXPECT_TRUE(sameBits(s, before));
+  EXPECT_SAME_BITS(s, before);
 }
 
 TEST(RemoveTinySegments, RemovesAnIsolatedTinySegment) {
@@ -215,7 +210,7 @@ TEST(RemoveTinySegments, MatchesThePlainScanOnRandomNetworks) {
     ASSERT_EQ(a.tinyFracs, b.tinyFracs);
     ASSERT_EQ(a.absentFracs, b.absentFracs);
     ASSERT_EQ(a.abFracId, b.abFracId);
-    ASSERT_TRUE(sameBits(indexed, plain));
+    ASSERT_SAME_BITS(indexed, plain);
     removals += a.absentFracs;
     aborts += a.tooTiny ? 1 : 0;
   }

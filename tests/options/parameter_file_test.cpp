@@ -6,15 +6,16 @@
 #include <string>
 
 #include "io/error.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/staged_case.hpp"
 
 namespace fracflow::options {
 namespace {
 
 using fracflow::testing::parameterFileText;
+using fracflow::testing::parameterFileTextByLine;
 
 RunOptions parse(const std::map<int, std::string>& values) {
-  return parseParameterFile(parameterFileText(values), "Data_and_OutputOptions.txt");
+  return parseParameterFile(parameterFileTextByLine(values), "Data_and_OutputOptions.txt");
 }
 
 std::string parseError(const std::string& text) {
@@ -56,13 +57,25 @@ TEST(ParameterFile, ReadsEveryFieldFromItsLine) {
   EXPECT_EQ(o.tol, 1e-9);
 }
 
-TEST(ParameterFile, ReadsValuesByExtractionRules) {
+TEST(ParameterFile, ReadsAValueAsAWholeToken) {
   struct Case {
     const char* text;
     int expected;
   };
+  // An int field may carry a fraction, which is dropped.
   const Case intCases[] = {
-      {"1.0", 1}, {"2.5", 2}, {"  \t7", 7}, {"+3", 3}, {"-4", -4}, {"12abc", 12}, {"5e3", 5},
+      {"1.0", 1},
+      {"2.5", 2},
+      {"20.9", 20},
+      {"25.", 25},
+      {"  \t7", 7},
+      {"+3", 3},
+      {"-4", -4},
+      {"-0.5", 0},
+      {"12\tlabel", 12},
+      {"13\vlabel", 13},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483648},
   };
   for (const Case& c : intCases) {
     SCOPED_TRACE(c.text);
@@ -70,13 +83,21 @@ TEST(ParameterFile, ReadsValuesByExtractionRules) {
   }
   EXPECT_EQ(parse({{1, ".5"}}).domainL, 0.5);
   EXPECT_EQ(parse({{1, "5."}}).domainL, 5.0);
-  EXPECT_EQ(parse({{1, "-1.5E+2xyz"}}).domainL, -150.0);
-  EXPECT_EQ(parse({{1, "3e"}}).domainL, 3.0);
+  EXPECT_EQ(parse({{1, "-1.5E+2"}}).domainL, -150.0);
+  EXPECT_EQ(parse({{1, "+2e1"}}).domainL, 20.0);
+  EXPECT_EQ(parse({{1, "4e-320"}}).domainL, 4e-320);  // subnormal, still a number
+}
+
+TEST(ParameterFile, SkipsAByteOrderMarkAtTheStart) {
+  const RunOptions o =
+      parseParameterFile("\xEF\xBB\xBF" + parameterFileText({{"domainL", "250"}}), "f");
+  EXPECT_EQ(o.domainL, 250.0);
+  EXPECT_EQ(o.tol, 1e-9);
 }
 
 TEST(ParameterFile, IgnoresLabelsSeparatorsOfAnyLengthAndLineEnds) {
   const std::string longLabel(500, 'x');
-  std::string text = parameterFileText({{15, longLabel}});
+  std::string text = parameterFileTextByLine({{15, longLabel}});
   // A long label after a value, CRLF line ends, and no final line break.
   std::string withLabel;
   std::size_t lineStart = 0;
@@ -109,14 +130,56 @@ TEST(ParameterFile, ReportsMalformedLinesWithFileLineAndField) {
     const char* message;
   };
   const Case cases[] = {
-      {parameterFileText({{17, "abc"}}),
-       "Data_and_OutputOptions.txt:17: minFracL1: expected a number"},
-      {parameterFileText({{3, ""}}), "Data_and_OutputOptions.txt:3: cellx: expected a number"},
-      {parameterFileText({{12, ".5"}}),
-       "Data_and_OutputOptions.txt:12: numberruns: expected a number"},
-      {parameterFileText({{49, "99999999999"}}),
-       "Data_and_OutputOptions.txt:49: sink: expected a number"},
-      {parameterFileText({{66, "nan"}}), "Data_and_OutputOptions.txt:66: tol: expected a number"},
+      {parameterFileTextByLine({{17, "abc"}}),
+       "Data_and_OutputOptions.txt:17: minFracL1: expected a number, found 'abc'"},
+      // Nothing before the label: the label is what was found.
+      {parameterFileTextByLine({{3, ""}}),
+       "Data_and_OutputOptions.txt:3: cellx: expected an integer, found 'cellx'"},
+      {std::string("\n") + valid.substr(valid.find('\n') + 1),
+       "Data_and_OutputOptions.txt:1: domainL: expected a number, found an empty line"},
+      {parameterFileTextByLine({{12, ".5"}}),
+       "Data_and_OutputOptions.txt:12: numberruns: expected an integer, found '.5'"},
+      // Anything glued to a number is part of its token.
+      {parameterFileTextByLine({{9, "5OO"}}),
+       "Data_and_OutputOptions.txt:9: totalparticles: expected an integer, found '5OO'"},
+      {parameterFileTextByLine({{3, "1OO"}}),
+       "Data_and_OutputOptions.txt:3: cellx: expected an integer, found '1OO'"},
+      {parameterFileTextByLine({{9, "100,5"}}),
+       "Data_and_OutputOptions.txt:9: totalparticles: expected an integer, found '100,5'"},
+      {parameterFileTextByLine({{16, "0,35"}}),
+       "Data_and_OutputOptions.txt:16: prob1: expected a number, found '0,35'"},
+      {parameterFileTextByLine({{1, "3O.0"}}),
+       "Data_and_OutputOptions.txt:1: domainL: expected a number, found '3O.0'"},
+      {parameterFileTextByLine({{1, "1.5.3"}}),
+       "Data_and_OutputOptions.txt:1: domainL: expected a number, found '1.5.3'"},
+      {parameterFileTextByLine({{12, "1.5.3"}}),
+       "Data_and_OutputOptions.txt:12: numberruns: expected an integer, found '1.5.3'"},
+      {parameterFileTextByLine({{12, "2e1"}}),
+       "Data_and_OutputOptions.txt:12: numberruns: expected an integer, found '2e1'"},
+      {parameterFileTextByLine({{12, "12abc"}}),
+       "Data_and_OutputOptions.txt:12: numberruns: expected an integer, found '12abc'"},
+      {parameterFileTextByLine({{1, "3e"}}),
+       "Data_and_OutputOptions.txt:1: domainL: expected a number, found '3e'"},
+      {parameterFileTextByLine({{1, "-1.5E+2xyz"}}),
+       "Data_and_OutputOptions.txt:1: domainL: expected a number, found '-1.5E+2xyz'"},
+      {parameterFileTextByLine({{66, "nan"}}),
+       "Data_and_OutputOptions.txt:66: tol: expected a number, found 'nan'"},
+      {parameterFileTextByLine({{66, "1e-9\xc2\xa0tol"}}),
+       "Data_and_OutputOptions.txt:66: tol: expected a number, found '1e-9\\xC2\\xA0tol'"},
+      {parameterFileTextByLine({{17, "1\x1b[31m\x01x"}}),
+       "Data_and_OutputOptions.txt:17: minFracL1: expected a number, found '1\\x1B[31m\\x01x'"},
+      {parameterFileTextByLine({{17, "1" + std::string(40, 'x')}}),
+       "Data_and_OutputOptions.txt:17: minFracL1: expected a number, found "
+       "'1xxxxxxxxxxxxxxxxxxxxxxx...'"},
+      // Numbers that no field can hold.
+      {parameterFileTextByLine({{49, "99999999999"}}),
+       "Data_and_OutputOptions.txt:49: sink: integer out of range, found '99999999999'"},
+      {parameterFileTextByLine({{65, "2147483648"}}),
+       "Data_and_OutputOptions.txt:65: maxit: integer out of range, found '2147483648'"},
+      {parameterFileTextByLine({{1, "1e999"}}),
+       "Data_and_OutputOptions.txt:1: domainL: number out of range, found '1e999'"},
+      {parameterFileTextByLine({{66, "-1e-999"}}),
+       "Data_and_OutputOptions.txt:66: tol: number out of range, found '-1e-999'"},
       {cutAfterLine(65),
        "Data_and_OutputOptions.txt:66: tol: expected a number, the file ends before this line"},
       {cutAfterLine(14),

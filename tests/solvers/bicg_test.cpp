@@ -11,6 +11,7 @@
 #include "io/text_stream.hpp"
 #include "solvers/csr_builder.hpp"
 #include "solvers/solver_fixtures.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::solvers {
 namespace {
@@ -18,7 +19,6 @@ namespace {
 using testing::capture;
 using testing::diagonal;
 using testing::Outcome;
-using testing::sameBits;
 
 // The iteration exactly as the method reads, on a dense matrix, with separate sweeps and the
 // products accumulated into v and w, to check that the solver's fusions change no bit.
@@ -180,7 +180,7 @@ TEST(Bicg, EdgeCases) {
     EXPECT_EQ(runLiteral(A, c.b, c.x0, c.maxit, c.tol).console, outcome.console);
     EXPECT_EQ(outcome.flag, c.flag);
     EXPECT_EQ(outcome.console, c.console);
-    EXPECT_TRUE(sameBits(outcome.x, c.x));
+    EXPECT_SAME_BITS(outcome.x, c.x);
   }
 }
 
@@ -280,10 +280,10 @@ TEST(Bicg, SparseDenseAndLiteralIterationsAgreeBitForBit) {
     EXPECT_FALSE(fromDense.console.empty());
     EXPECT_EQ(fromSparse.flag, fromDense.flag);
     EXPECT_EQ(fromSparse.console, fromDense.console);
-    EXPECT_TRUE(sameBits(fromSparse.x, fromDense.x));
+    EXPECT_SAME_BITS(fromSparse.x, fromDense.x);
     EXPECT_EQ(literal.flag, fromDense.flag);
     EXPECT_EQ(literal.console, fromDense.console);
-    EXPECT_TRUE(sameBits(literal.x, fromDense.x));
+    EXPECT_SAME_BITS(literal.x, fromDense.x);
   }
 }
 

@@ -3,17 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <random>
 #include <vector>
 
 #include "solvers/csr_matrix.hpp"
 #include "solvers/dense_matrix.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::solvers {
 namespace {
-
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof(double)) == 0; }
 
 TEST(CsrBuilder, StoresTouchedEntriesInColumnOrderAndAlwaysTheDiagonal) {
   CsrBuilder builder(4);
@@ -106,7 +104,7 @@ TEST(CsrBuilder, MatchesADenseAssemblyOnRandomUpdates) {
     for (int i = 0; i < n; ++i) {
       std::size_t stored = 0;
       for (int j = 0; j < n; ++j) {
-        ASSERT_TRUE(sameBits(back.at(i, j), dense.at(i, j))) << i << ", " << j;
+        ASSERT_SAME_BITS(back.at(i, j), dense.at(i, j)) << i << ", " << j;
         if (touched[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]) ++stored;
       }
       EXPECT_EQ(

@@ -10,6 +10,7 @@
 
 #include "io/text_stream.hpp"
 #include "solvers/solver_fixtures.hpp"
+#include "support/same_bits.hpp"
 
 namespace fracflow::solvers {
 namespace {
@@ -17,7 +18,6 @@ namespace {
 using testing::capture;
 using testing::diagonal;
 using testing::Outcome;
-using testing::sameBits;
 
 // The iteration exactly as the method reads, on a dense matrix, with no fused sweeps, to
 // check that the solver's fusions change no bit.
@@ -223,14 +223,14 @@ TEST(Minres, EdgeCases) {
     for (std::size_t i = 0; i < c.x.size(); ++i) EXPECT_NEAR(outcome.x[i], c.x[i], 1e-15);
     const Outcome literal = runLiteral(A, c.b, c.x0, c.maxit, c.tol);
     EXPECT_EQ(literal.console, outcome.console);
-    EXPECT_TRUE(sameBits(outcome.x, literal.x));
+    EXPECT_SAME_BITS(outcome.x, literal.x);
   }
 }
 
 TEST(Minres, IdentityGivesTheRightHandSideExactly) {
   const DenseMatrix A = diagonal({1, 1, 1, 1});
   const Outcome outcome = runMinres(A, {2, 2, 2, 2}, {0, 0, 0, 0}, 10, 1e-6);
-  EXPECT_TRUE(sameBits(outcome.x, {2, 2, 2, 2}));
+  EXPECT_SAME_BITS(outcome.x, (std::vector<double>{2, 2, 2, 2}));
 }
 
 TEST(Minres, ZeroRightHandSideGivesPositiveZeros) {
@@ -311,10 +311,10 @@ TEST(Minres, SparseDenseAndLiteralIterationsAgreeBitForBit) {
     EXPECT_FALSE(fromDense.console.empty());
     EXPECT_EQ(fromSparse.flag, fromDense.flag);
     EXPECT_EQ(fromSparse.console, fromDense.console);
-    EXPECT_TRUE(sameBits(fromSparse.x, fromDense.x));
+    EXPECT_SAME_BITS(fromSparse.x, fromDense.x);
     EXPECT_EQ(literal.flag, fromDense.flag);
     EXPECT_EQ(literal.console, fromDense.console);
-    EXPECT_TRUE(sameBits(literal.x, fromDense.x));
+    EXPECT_SAME_BITS(literal.x, fromDense.x);
   }
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -114,11 +113,6 @@ Outcome capture(std::vector<double> x, Solve solve) {
   outcome.x = std::move(x);
   outcome.console = out.str();
   return outcome;
-}
-
-inline bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
-  return a.size() == b.size() &&
-         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 }  // namespace fracflow::solvers::testing

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "options/run_options.hpp"
-#include "support/run_fracflow.hpp"
+#include "support/files.hpp"
+#include "support/temp_dir.hpp"
 #include "transport/walk_end.hpp"
 
 namespace fracflow::transport::testing {
