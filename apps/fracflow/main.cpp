@@ -13,7 +13,7 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: fracflow [--timings | --help | --version]\n"
+    "usage: fracflow [--timings] [--vtk] | --help | --version\n"
     "\n"
     "Runs the realizations described by Data_and_OutputOptions.txt in the working\n"
     "directory, reading Network_data.NNNN.txt for realization NNNN and writing the\n"
@@ -22,6 +22,9 @@ constexpr std::string_view kUsage =
     "  --timings  after each realization, write the wall time of each of its phases,\n"
     "             its total and the peak memory of the run so far to standard error\n"
     "             (the console log and the files are unchanged)\n"
+    "  --vtk      also write ParaView files for each realization that runs to its end:\n"
+    "             Network.NNNN.vtu, Grid.NNNN.vti (grdcp 1), Particles.NNNN.vtu (dfntr\n"
+    "             1), and the series Network.pvd, Grid.pvd, Particles.pvd over them\n"
     "\n"
     "exit status: 0 every realization ran to its end; 1 the run ended early, skipped a\n"
     "realization or could not write a file; 2 the parameter file is missing, malformed\n"
@@ -32,6 +35,7 @@ constexpr std::string_view kUsage =
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   bool timings = false;
+  bool vtk = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     const bool alone = argc == 2;
@@ -47,7 +51,12 @@ int main(int argc, char** argv) {
       timings = true;
       continue;
     }
-    if (argument == "--help" || argument == "--version" || argument == "--timings") {
+    if (argument == "--vtk" && !vtk) {
+      vtk = true;
+      continue;
+    }
+    if (argument == "--help" || argument == "--version" || argument == "--timings" ||
+        argument == "--vtk") {
       std::cerr << "fracflow: '" << argument
                 << "' cannot be combined with other arguments (see fracflow --help)\n";
     } else {
@@ -61,7 +70,7 @@ int main(int argc, char** argv) {
   {
     fracflow::io::TextStream console(std::cout);
     try {
-      status = fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr);
+      status = fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr, vtk);
     } catch (const fracflow::Error& error) {
       console.flush();
       std::cout.flush();

@@ -149,8 +149,12 @@ def segment_heads(segments: np.ndarray, node_heads: np.ndarray, boundary_head) -
         inside = np.isnan(head)
         head[inside] = lookup(x[inside], y[inside])
         ends.append(head)
-    with np.errstate(invalid="ignore"):
-        return np.nanmean(np.vstack(ends), axis=0) if segments.size else np.empty(0)
+    if not segments.size:
+        return np.empty(0)
+    stack = np.vstack(ends)
+    known = np.isfinite(stack)
+    with np.errstate(invalid="ignore", divide="ignore"):
+        return np.where(known, stack, 0.0).sum(axis=0) / known.sum(axis=0)
 
 
 def realization_figure(domain: tuple[float, float], head_range: tuple[float, float],

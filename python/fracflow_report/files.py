@@ -33,9 +33,13 @@ def file_name(prefix: str, realization: int) -> str:
 
 def _numbers(path: str | Path, columns: int) -> np.ndarray:
     text = Path(path).read_bytes()
-    values = np.array(text.split(), dtype=np.float64)
+    try:
+        values = np.array(text.split(), dtype=np.float64)
+    except ValueError:
+        raise ValueError(f"{Path(path).name}: holds text that is not a number") from None
     if values.size % columns:
-        raise ValueError(f"{path}: {values.size} numbers, not a multiple of {columns} columns")
+        raise ValueError(f"{Path(path).name}: {values.size} numbers, not a multiple of "
+                         f"{columns} columns")
     return values.reshape(-1, columns)
 
 
@@ -70,7 +74,7 @@ def read_flow_file(path: str | Path) -> FlowFile:
         else:
             counts[label] = int(value)
     if len(texts) < 5:
-        raise ValueError(f"{path}: holds {len(texts)} of the 5 flow lines")
+        raise ValueError(f"{Path(path).name}: holds {len(texts)} of the 5 flow lines")
     return FlowFile(np.array([float(t) for t in texts]), tuple(texts), counts)
 
 

@@ -46,6 +46,11 @@ def _switch(name: str) -> str:
     return f"<code>{name}</code> (line {LINE_OF[name]})"
 
 
+def _with_dfncp(p) -> str:
+    """The network switches act only with the network computation on."""
+    return "" if p.on("dfncp") else f" (with {_switch('dfncp')})"
+
+
 def _missing(text: str) -> str:
     return f'<p class="missing">{text}</p>'
 
@@ -192,6 +197,14 @@ def _section_realization(run: Run, wanted: int | None) -> tuple[str, str]:
     k, note = _pick_realization(run, wanted)
     if k is None:
         return "", _missing(note)
+    try:
+        return _realization(run, k, note)
+    except (OSError, ValueError) as error:
+        return f"d. Realization {k}", _missing(
+            _e(f"A file of realization {k} cannot be read ({error}): the figure is left out."))
+
+
+def _realization(run: Run, k: int, note: str) -> tuple[str, str]:
     p = run.parameters
     missing, notes = {}, []
     if note:
@@ -210,7 +223,7 @@ def _section_realization(run: Run, wanted: int | None) -> tuple[str, str]:
         backbone = run.backbone(k)
     elif segments is not None:
         notes.append(_missing(f"No backbone file: turn on {_switch('bbone')} or "
-                              f"{_switch('dfndt')} to draw the backbone."))
+                              f"{_switch('dfndt')}" + _with_dfncp(p) + " to draw the backbone."))
     heads_range = [p.tf1, p.tf2, p.rf1, p.rf2, p.bf1, p.bf2, p.lf1, p.lf2]
     if run.has("dfnhead.", k):
         node_heads = run.heads("dfn", k)
@@ -222,7 +235,8 @@ def _section_realization(run: Run, wanted: int | None) -> tuple[str, str]:
             backbone_head = figures.segment_heads(backbone, node_heads, run.boundary_head)
     elif segments is not None:
         notes.append(_missing(f"The network is drawn in grey: the DFN heads "
-                              f"(dfnhead.{k:04d}.txt) are written with {_switch('dfndt')} on."))
+                              f"(dfnhead.{k:04d}.txt) are written with {_switch('dfndt')}"
+                              + _with_dfncp(p) + " on."))
     grid_image = None
     if run.has("grdhead.", k):
         grid_heads = run.heads("grid", k)
@@ -246,7 +260,7 @@ def _section_realization(run: Run, wanted: int | None) -> tuple[str, str]:
         missing["particles"] = "no DFN particles: turn on dfntr"
         notes.append(_missing(f"The particles' last positions need "
                               f"Particles_last_location.{k:04d}.txt: turn on {_switch('dfntr')}"
-                              + ("" if p.on("dfncp") else f" and {_switch('dfncp')}") + "."))
+                              + _with_dfncp(p) + "."))
     finite = [h for h in heads_range if math.isfinite(h)]
     png = figures.realization_figure(
         (p.domainL, p.domainW), (min(finite), max(finite)), segments, segment_head, backbone,
@@ -256,7 +270,9 @@ def _section_realization(run: Run, wanted: int | None) -> tuple[str, str]:
                "the mean head of its two ends (grey where unknown), the backbone (the segments "
                "that carry a significant share of the flow, which the particles walk) bold. "
                "Middle: the head of each active internal cell of the grid; the outermost ring "
-               "of cells holds the fixed boundary heads and is not in the head file. Right: "
+               "of cells holds the fixed boundary heads and is not in the head file, and cells "
+               "of clusters that reach no face have no defined head (the solver leaves them at "
+               "its start value, 0). Right: "
                "where each DFN particle started (squares) and stopped: on a face (arrived) or "
                "inside (no downhill segment, or over the time cap). Run "
                "<code>fracflow-report --realization N</code> to show another realization.")
@@ -385,7 +401,8 @@ def build_page(run: Run, realization: int | None = None, progress=None) -> str:
     lead = (f"The study in <code>{_e(folder)}</code>: {len(ran)} of {p.numberruns} "
             f"realizations have results. Each realization's fracture network was solved by the "
             f"discrete fracture network (DFN) method and by the fracture-continuum (grid) "
-            f"method on a {p.cellx} × {p.celly} grid. {_e(lead_a)}")
+            f"method on a {p.cellx} × {p.celly} grid, as far as the switches "
+            f"<code>dfncp</code> and <code>grdcp</code> were on. {_e(lead_a)}")
     sections = [
         ("a. Global flow, grid against DFN", body_a),
         ("b. Face flows of each method", body_b),

@@ -157,7 +157,7 @@ class Run:
         self._sections = console_sections(self.console) if self.console else {}
         self._flow_files: dict[tuple[str, int], files.FlowFile] = {}
         self._curves: dict[tuple[str, int], files.BreakthroughCurve] = {}
-        self.realizations: list[RealizationStatus] = self._statuses(found)
+        self.realizations: list[RealizationStatus] = self._readable(self._statuses(found))
         self._by_number = {r.number: r for r in self.realizations}
         if not any(r.files for r in self.realizations):
             raise NoRunError(self._why_no_results(found))
@@ -242,6 +242,33 @@ class Run:
                     for j in range(k + 1, count + 1))
                 break
         return statuses
+
+    def _readable(self, statuses: list[RealizationStatus]) -> list[RealizationStatus]:
+        """Reads every flow file and breakthrough curve once; one that cannot be read (cut
+        short by a stopped run, say) is left out with a note, and its realization counts as
+        incomplete."""
+        checked = []
+        for status in statuses:
+            bad = []
+            for method in METHODS:
+                for prefix, read in ((FLOW_FILE[method], self.face_flows_of),
+                                     (CURVE_FILE[method], self.curve_of)):
+                    if prefix not in status.files:
+                        continue
+                    try:
+                        read(method, status.number)
+                    except (OSError, ValueError) as error:
+                        bad.append(prefix)
+                        self.notes.append(f"{files.file_name(prefix, status.number)} cannot be "
+                                          f"read ({error}): left out")
+            if bad:
+                names = ", ".join(files.file_name(x, status.number) for x in bad)
+                state = "incomplete" if status.state == "ran" else status.state
+                reason = "; ".join(x for x in (status.reason, f"{names} cannot be read") if x)
+                status = dataclasses.replace(status, state=state, reason=reason,
+                                             files=status.files - set(bad))
+            checked.append(status)
+        return checked
 
     def _why_no_results(self, found: dict[int, set[str]]) -> str:
         p = self.parameters

@@ -1,6 +1,8 @@
 // The DFN phase, step by step.
 #include "app/dfn_phase.hpp"
 
+#include <utility>
+
 #include "dfn/backbone_selection.hpp"
 #include "dfn/end_heads.hpp"
 #include "dfn/face_flows.hpp"
@@ -26,7 +28,7 @@ std::optional<dfn::WellNodes> runWellStep(const RunOptions& options, const NodeT
 
 RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
                            const SegmentTable& segments, NodeTable& nodes,
-                           const dfn::WellNodes& well, int fractureCount) {
+                           const dfn::WellNodes& well, int fractureCount, DfnTables* kept) {
   {
     // The system lives from assembly to the end of the solve.
     const dfn::FlowSystem system = dfn::assembleFlowSystem(segments, nodes, well);
@@ -48,6 +50,7 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
     const dfn::EndHeads heads = dfn::findEndHeads(segments, nodes);
     return dfn::findBackbone(segments, heads, options, fractureCount, realization.console);
   }();
+  if (kept != nullptr) kept->backboneSegments = backbone.segmentIndex;
   if (options.bbone == 1) {
     io::writePolylineFile(realization.fileName("Backbone.", io::Extension::Bln), backbone.segments);
   }
@@ -61,8 +64,13 @@ RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
   realization.lap(Phase::BackboneFiles);
   // Particle tracking on the backbone appends its report to this file and closes it.
   if (options.dfntr == 1) {
-    transport::runNetworkTransport(options, backbone, nodes, dfnFlowFile, realization.random,
-                                   realization.console, realization.realizationNumber);
+    std::vector<transport::ParticleStop> stops =
+        transport::runNetworkTransport(options, backbone, nodes, dfnFlowFile, realization.random,
+                                       realization.console, realization.realizationNumber);
+    if (kept != nullptr) {
+      kept->particlesTracked = true;
+      kept->particles = std::move(stops);
+    }
     realization.lap(Phase::DfnTransport);
   } else {
     dfnFlowFile.close();

@@ -46,7 +46,8 @@ void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,
 }
 
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
-                              io::TextStream& console, PhaseTimings* timings) {
+                              io::TextStream& console, PhaseTimings* timings,
+                              VtkSeries* vtkSeries) {
   printHeader(console, realizationNumber);
   Realization realization{realizationNumber, console,
                           random::RandomStream::forRealization(realizationNumber), timings};
@@ -73,16 +74,20 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
   const std::optional<dfn::WellNodes> well = runWellStep(options, network.nodes, console);
   realization.lap(Phase::Well);
   if (!well) return RealizationEnd::RunEnded;
+  DfnTables dfnTables;
+  DfnTables* keptDfn = vtkSeries != nullptr ? &dfnTables : nullptr;
   if (options.dfncp == 1) {
     const RealizationEnd end = runDfnPhase(options, realization, network.segments, network.nodes,
-                                           *well, network.fractureCount);
+                                           *well, network.fractureCount, keptDfn);
     if (end != RealizationEnd::Completed) return end;
   }
 
   // 4. The grid takes the segment list over, whatever the switches.
+  const SegmentTable networkSegments = vtkSeries != nullptr ? network.segments : SegmentTable{};
   SegmentTable gridSegments = std::move(network.segments);
+  std::optional<CellTable> cells;
   if (options.grdcp == 1) {
-    std::optional<CellTable> cells = runGridPhase(options, realization, std::move(gridSegments));
+    cells = runGridPhase(options, realization, std::move(gridSegments));
     if (!cells) return RealizationEnd::RunEnded;
     // 5. Particles on the grid, on the stream as the network walk left it.
     if (options.grdtr == 1) {
@@ -91,6 +96,18 @@ RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
     }
   }
 
+  // 6. The ParaView files of the realization.
+  if (vtkSeries != nullptr) {
+    VtkTables tables;
+    tables.segments = &networkSegments;
+    tables.nodes = &network.nodes;
+    tables.nodeHeadsSolved = options.dfncp == 1;
+    tables.backboneSegments = &dfnTables.backboneSegments;
+    tables.cells = cells ? &*cells : nullptr;
+    tables.networkParticles = dfnTables.particlesTracked ? &dfnTables.particles : nullptr;
+    writeVtkFiles(".", realizationNumber, tables, grid::GridGeometry::fromOptions(options),
+                  *vtkSeries);
+  }
   return RealizationEnd::Completed;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/phase_timings.hpp"
+#include "app/vtk_files.hpp"
 #include "io/file_names.hpp"
 #include "io/text_stream.hpp"
 #include "options/run_options.hpp"
@@ -42,9 +43,11 @@ struct Realization {
 };
 
 // Runs realization realizationNumber from its header to its end. With timings, each phase
-// marks its end on them.
+// marks its end on them. With vtkSeries, a realization that runs to its end also writes its
+// ParaView files and adds itself to their series.
 RealizationEnd runRealization(const RunOptions& options, int realizationNumber,
-                              io::TextStream& console, PhaseTimings* timings = nullptr);
+                              io::TextStream& console, PhaseTimings* timings = nullptr,
+                              VtkSeries* vtkSeries = nullptr);
 
 // The two-line file written when a flow solver does not converge; method is "DFN" or "Grid".
 void writeNonConvergenceFile(std::string_view prefix, int realizationNumber,

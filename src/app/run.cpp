@@ -29,7 +29,7 @@ void printBanner(io::TextStream& console) {
   console.line();
 }
 
-int runSimulation(io::TextStream& console, std::ostream* timingReport) {
+int runSimulation(io::TextStream& console, std::ostream* timingReport, bool writeVtk) {
   printBanner(console);
   const std::string parameterFile(options::kParameterFileName);
   std::string reason;
@@ -59,10 +59,12 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport) {
 
   int status = kExitSuccess;
   PhaseTimings timings;
+  VtkSeries vtkSeries;
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
     const RealizationEnd end =
-        runRealization(runOptions, number, console, timingReport ? &timings : nullptr);
+        runRealization(runOptions, number, console, timingReport ? &timings : nullptr,
+                       writeVtk ? &vtkSeries : nullptr);
     if (timingReport) {
       timings.finish();
       // After the console lines of the realization, when both go to one terminal.

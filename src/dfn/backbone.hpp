@@ -10,8 +10,9 @@ namespace fracflow {
 
 struct Backbone {
   SegmentTable segments;
-  std::vector<double> head1;  // head at end 1 of each backbone segment
-  std::vector<double> head2;  // head at end 2
+  std::vector<double> head1;      // head at end 1 of each backbone segment
+  std::vector<double> head2;      // head at end 2
+  std::vector<int> segmentIndex;  // where each backbone segment stands in the segment table
   int count() const { return static_cast<int>(segments.size()); }
 };
 

@@ -42,11 +42,13 @@ Backbone findBackbone(const SegmentTable& segments, const EndHeads& heads,
   backbone.segments.reserve(static_cast<std::size_t>(backboneCount));
   backbone.head1.reserve(static_cast<std::size_t>(backboneCount));
   backbone.head2.reserve(static_cast<std::size_t>(backboneCount));
+  backbone.segmentIndex.reserve(static_cast<std::size_t>(backboneCount));
   for (std::size_t s = 0; s < segments.size(); ++s) {
     if (!inBackbone[s]) continue;
     backbone.segments.push_back(segments[s]);
     backbone.head1.push_back(heads.head1[s]);
     backbone.head2.push_back(heads.head2[s]);
+    backbone.segmentIndex.push_back(static_cast<int>(s));
   }
   return backbone;
 }

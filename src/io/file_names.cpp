@@ -3,6 +3,23 @@
 #include "io/number_format.hpp"
 
 namespace fracflow::io {
+namespace {
+
+std::string_view extensionText(Extension extension) {
+  switch (extension) {
+    case Extension::Bln:
+      return ".bln";
+    case Extension::Vtu:
+      return ".vtu";
+    case Extension::Vti:
+      return ".vti";
+    case Extension::Txt:
+      break;
+  }
+  return ".txt";
+}
+
+}  // namespace
 
 std::string realizationFileName(std::string_view prefix, int realizationNumber,
                                 Extension extension) {
@@ -14,7 +31,7 @@ std::string realizationFileName(std::string_view prefix, int realizationNumber,
   if (realizationNumber < 0) name.push_back('-');
   if (digits.size() < width) name.append(width - digits.size(), '0');
   name += digits;
-  name += extension == Extension::Bln ? ".bln" : ".txt";
+  name += extensionText(extension);
   return name;
 }
 

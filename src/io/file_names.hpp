@@ -1,5 +1,6 @@
 // Per-realization file names: a prefix, the realization number in four digits with
-// leading zeros, and ".txt" (or ".bln" for the three polyline plot files).
+// leading zeros, and ".txt" (or ".bln" for the three polyline plot files, ".vtu" and ".vti"
+// for the ParaView files of fracflow --vtk).
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 
 namespace fracflow::io {
 
-enum class Extension { Txt, Bln };
+enum class Extension { Txt, Bln, Vtu, Vti };
 
 std::string realizationFileName(std::string_view prefix, int realizationNumber,
                                 Extension extension = Extension::Txt);

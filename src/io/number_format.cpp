@@ -18,6 +18,7 @@ std::chars_format charsFormat(Notation notation) {
     case Notation::Scientific:
       return std::chars_format::scientific;
     case Notation::General:
+    case Notation::RoundTrip:
       break;
   }
   return std::chars_format::general;
@@ -46,6 +47,13 @@ void appendPadded(std::string& out, const char* text, std::size_t length, int wi
 }  // namespace
 
 void appendNumber(std::string& out, double value, const NumberFormat& format) {
+  if (format.notation == Notation::RoundTrip) {
+    std::array<char, 64> shortest{};
+    const auto result = std::to_chars(shortest.data(), shortest.data() + shortest.size(), value);
+    appendPadded(out, shortest.data(), static_cast<std::size_t>(result.ptr - shortest.data()),
+                 format.width);
+    return;
+  }
   // Fixed notation of a huge value needs up to 309 digits before the point.
   std::array<char, 512> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 8, value,

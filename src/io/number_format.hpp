@@ -7,7 +7,9 @@
 
 namespace fracflow::io {
 
-enum class Notation { General, Fixed, Scientific };
+// RoundTrip: the shortest text that reads back to the same double (see formatRoundTrip);
+// it ignores the digits.
+enum class Notation { General, Fixed, Scientific, RoundTrip };
 
 // The number format of one output: the notation, the digits (significant digits for
 // General, digits after the point otherwise) and a minimum width, filled with blanks
@@ -24,6 +26,7 @@ struct NumberFormat {
   static constexpr NumberFormat scientific(int digits, int width = 0) {
     return {Notation::Scientific, digits, width};
   }
+  static constexpr NumberFormat roundTrip() { return {Notation::RoundTrip, 0, 0}; }
 };
 
 std::string formatNumber(double value, const NumberFormat& format = {});

@@ -1,6 +1,8 @@
 // The network transport step of a realization.
 #include "transport/network_transport.hpp"
 
+#include <cstddef>
+
 #include "io/file_names.hpp"
 #include "transport/breakthrough_curve.hpp"
 #include "transport/last_location_file.hpp"
@@ -9,10 +11,11 @@
 
 namespace fracflow::transport {
 
-void runNetworkTransport(const RunOptions& options, const Backbone& backbone,
-                         const NodeTable& nodeCounts, io::OutputFile& dfnFlowFile,
-                         random::RandomStream& random, io::TextStream& console,
-                         int realizationNumber) {
+std::vector<ParticleStop> runNetworkTransport(const RunOptions& options, const Backbone& backbone,
+                                              const NodeTable& nodeCounts,
+                                              io::OutputFile& dfnFlowFile,
+                                              random::RandomStream& random, io::TextStream& console,
+                                              int realizationNumber) {
   const NetworkInjectionTable table = buildNetworkInjectionTable(options, backbone);
 
   dfnFlowFile.line("Transp = ", table.count());
@@ -29,18 +32,22 @@ void runNetworkTransport(const RunOptions& options, const Backbone& backbone,
   BreakthroughCurve curve(options.bcsize, options.bcstep);
   LastLocationFile lastLocation(
       io::realizationFileName("Particles_last_location.", realizationNumber));
+  std::vector<ParticleStop> stops;
   // Without an injection segment a walk has no start: no particle is tracked.
   if (table.count() > 0) {
     NetworkWalk walk(options, backbone, table);
+    stops.reserve(static_cast<std::size_t>(options.totalparticles));
     for (int particle = 0; particle < options.totalparticles; ++particle) {
       const ParticleStop stop = walk.trackParticle(random);
       lastLocation.writeStart(stop.startX, stop.startY);
       if (stop.end == WalkEnd::Arrived) curve.recordArrival(stop.face, stop.t);
       lastLocation.writeStop(stop.x, stop.y, stop.t);
+      stops.push_back(stop);
     }
   }
   writeBreakthroughCurve(curve, io::realizationFileName("DFN_bcrv.", realizationNumber));
   lastLocation.close();
+  return stops;
 }
 
 }  // namespace fracflow::transport

@@ -40,6 +40,10 @@ TEST(EndHeads, LaterNodeWinsAndEnd2SkipsNodesHoldingEnd1) {
   EXPECT_TRUE(std::isnan(heads.head2[0]));  // no node near (9, 9)
   EXPECT_EQ(heads.head1[1], 4.0);
   EXPECT_EQ(heads.head2[1], 3.0);
+  // The same choice as node numbers, for the files that draw the network.
+  const EndNodes ends = findEndNodes(segments, nodes);
+  EXPECT_EQ(ends.node1, (std::vector<int>{1, 3}));
+  EXPECT_EQ(ends.node2, (std::vector<int>{kNoNode, 2}));
 }
 
 TEST(EndHeads, NodesOnTheAxesMatchThroughTheAbsoluteOffset) {

@@ -14,7 +14,7 @@ RunOptions domain() {
   return o;
 }
 
-Backbone single(const Segment& s, double h1, double h2) { return Backbone{{s}, {h1}, {h2}}; }
+Backbone single(const Segment& s, double h1, double h2) { return Backbone{{s}, {h1}, {h2}, {0}}; }
 
 TEST(FaceFlows, StraightChannelCarriesEqualAndOppositeFlows) {
   // Left to right, perm 2, length 10: conductance 0.002, head drop 1.

@@ -31,7 +31,7 @@ TEST_F(FlowFiles, HeadFileListsInternalNodesOnly) {
 TEST_F(FlowFiles, FlowDataHoldsEveryBackboneSegmentWithItsFlowMagnitude) {
   // Perm 2 over length 10 with head drop -1 (end 2 higher): flow |0.01 * -1 * 2 / 10|.
   const Backbone backbone{
-      {{2.0, 0.0, 5.0, 10.0, 5.0}, {0.5, 9.5, 10.0, 10.0, 9.5}}, {0.0, 1.0}, {1.0, 1.0}};
+      {{2.0, 0.0, 5.0, 10.0, 5.0}, {0.5, 9.5, 10.0, 10.0, 9.5}}, {0.0, 1.0}, {1.0, 1.0}, {0, 1}};
   writeFlowDataFile(path("FlowData.0001.txt"), backbone);
   EXPECT_EQ(read(path("FlowData.0001.txt")),
             "  0.0000e+000     5.0000e+000     1.0000e+001     5.0000e+000     2.0000e+000"

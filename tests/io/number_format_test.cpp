@@ -81,7 +81,12 @@ TEST(NumberFormat, RoundTripTextIsShortestAndReadsBackExactly) {
   for (const FormatCase& c : cases) {
     SCOPED_TRACE(c.expected);
     EXPECT_EQ(formatRoundTrip(c.value), c.expected);
+    // The same text through a stream's number format, as the ParaView files write it.
+    EXPECT_EQ(formatNumber(c.value, NumberFormat::roundTrip()), c.expected);
   }
+  EXPECT_EQ(formatNumber(std::numeric_limits<double>::quiet_NaN(), NumberFormat::roundTrip()),
+            "nan");
+  EXPECT_EQ(formatNumber(-0.0, NumberFormat::roundTrip()), "-0");
   // Values that need all 17 digits, the extremes and their neighbours read back bit for bit.
   std::vector<double> values = {std::numeric_limits<double>::denorm_min(),
                                 std::numeric_limits<double>::min(),

@@ -91,3 +91,26 @@ def test_parameter_values_read_as_the_simulator_reads_them(study):
         parse_parameters("\n".join(lines[:8] + ["lots   totalparticles"] + lines[9:]))
     with pytest.raises(ParameterFileError, match=r":60: missing line"):
         parse_parameters("\n".join(lines[:59]))
+
+
+def test_segment_heads_match_the_printed_nodes():
+    from fracflow_report.figures import grid_head_image, segment_heads
+
+    # Two internal nodes as dfnhead prints them (6 decimals); a face of fixed head 10.
+    nodes = np.array([[29.239026, 51.640689, 90.0], [30.398022, 53.739073, 80.0]])
+    segments = np.array([
+        [29.239025740878912, 51.64068861772602, 30.398022426696194, 53.73907305702558],
+        [0.0, 40.0, 29.239025740878912, 51.64068861772602],  # face end: head 10
+        [5.0, 5.0, 6.0, 6.0],                                 # no known end
+    ])
+
+    def face(x, y):
+        return np.where(x == 0.0, 10.0, np.nan)
+
+    heads = segment_heads(segments, nodes, face)
+    assert heads[:2].tolist() == [85.0, 50.0] and math.isnan(heads[2])
+
+    image = grid_head_image(np.array([[7.5, 32.5, 1.0], [2.5, 2.5, 2.0]]), (5.0, 5.0), (4, 8))
+    assert image.shape == (8, 4)
+    assert (image[6, 1], image[0, 0]) == (1.0, 2.0)
+    assert np.isnan(image).sum() == 30

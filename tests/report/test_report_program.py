@@ -166,3 +166,22 @@ def test_progress_on_a_terminal_only(study, report_program):
     assert result.returncode == 0
     assert b"fracflow-report: reading the run" in shown
     assert result.stdout.strip().endswith("index.html")  # stdout holds the path alone
+
+
+def test_files_cut_short(tmp_path, fracflow, report_program):
+    # A run stopped while writing: a flow file and a curve cut short, a head file with text.
+    folder = stage("runs3_missing_0002", tmp_path / "study")
+    run_fracflow(fracflow, folder)
+    (folder / "Grd_flow.0003.txt").write_text("Flow Through Top Face    = 0.1\n")
+    curve = folder / "DFN_bcrv.0003.txt"
+    curve.write_text(curve.read_text()[:100])
+    (folder / "dfnhead.0001.txt").write_text("1.0 2.0 oops\n")
+    result = run_report(report_program, folder)
+    assert result.returncode == 0, result.stderr
+    page = page_of(folder)
+    assert "Grd_flow.0003.txt cannot be read" in page and "DFN_bcrv.0003.txt cannot be read" in page
+    assert "incomplete" in page
+    assert "A file of realization 1 cannot be read" in page
+    rows = (folder / "report" / "summary.csv").read_text().splitlines()[1:]
+    assert [r.split(",")[:2] for r in rows] == [["1", "dfn"], ["1", "grid"], ["3", "dfn"]]
+    assert rows[2].split(",")[11] == ""  # no arrivals from the unreadable curve
