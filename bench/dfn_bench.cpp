@@ -137,21 +137,20 @@ void addNetworkCounters(benchmark::State& state, const Network& net) {
 void BM_DfnPhase(benchmark::State& state) {
   const RunOptions options = benchOptions();
   const Network net = latticeNetwork(static_cast<int>(state.range(0)), options);
-  const auto previous = std::filesystem::current_path();
   const auto dir = std::filesystem::temp_directory_path() / "fracflow_dfn_bench";
   std::filesystem::create_directories(dir);
-  std::filesystem::current_path(dir);
   std::ostringstream log;
+  std::ostringstream diagnostics;
   for (auto _ : state) {
     log.str("");
     io::TextStream console(log);
-    app::Realization realization{1, console, random::RandomStream::forRealization(1)};
+    const app::RealizationSetup setup{1, console, diagnostics, {}, dir};
+    app::Realization realization(setup);
     NodeTable nodes = net.nodes;
-    app::runDfnPhase(options, realization, net.segments, nodes, dfn::WellNodes{},
-                     static_cast<int>(net.segments.size()));
+    app::runDfnFlow(options, realization, net.segments, nodes, dfn::WellNodes{},
+                    static_cast<int>(net.segments.size()));
     console.flush();
   }
-  std::filesystem::current_path(previous);
   std::filesystem::remove_all(dir);
   addNetworkCounters(state, net);
   state.counters["minresSteps"] = minresSteps(log.str());
@@ -168,7 +167,8 @@ void BM_Assembly(benchmark::State& state) {
 void BM_MinresSolve(benchmark::State& state) {
   const RunOptions options = benchOptions();
   const Network net = latticeNetwork(static_cast<int>(state.range(0)), options);
-  const dfn::FlowSystem system = dfn::assembleFlowSystem(net.segments, net.nodes, dfn::WellNodes{});
+  const solvers::LinearSystem system =
+      dfn::assembleFlowSystem(net.segments, net.nodes, dfn::WellNodes{});
   const std::vector<double> start = dfn::startVector(net.nodes, options);
   std::ostringstream log;
   int steps = 0;
@@ -191,7 +191,8 @@ void BM_MinresSolve(benchmark::State& state) {
 void BM_BareMatVec(benchmark::State& state) {
   const RunOptions options = benchOptions();
   const Network net = latticeNetwork(static_cast<int>(state.range(0)), options);
-  const dfn::FlowSystem system = dfn::assembleFlowSystem(net.segments, net.nodes, dfn::WellNodes{});
+  const solvers::LinearSystem system =
+      dfn::assembleFlowSystem(net.segments, net.nodes, dfn::WellNodes{});
   const solvers::CsrMatrix& A = system.A;
   const std::vector<double> x = dfn::startVector(net.nodes, options);
   std::vector<double> y(x.size());

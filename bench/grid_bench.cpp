@@ -7,11 +7,11 @@
 #include <sstream>
 #include <string>
 
+#include "grid/cell_heads.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/face_flows.hpp"
+#include "grid/flow_system.hpp"
 #include "grid/fracture_continuum.hpp"
-#include "grid/grid_flow.hpp"
-#include "grid/grid_flow_system.hpp"
 #include "solvers/bicg.hpp"
 
 namespace {
@@ -68,9 +68,9 @@ void BM_Assembly(benchmark::State& state) {
   std::size_t nonZeros = 0;
   for (auto _ : state) {
     const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-    const GridFlowSystem system = assembleGridFlowSystem(t, g, index);
-    nonZeros = system.matrix.value.size();
-    benchmark::DoNotOptimize(system.rhs.data());
+    const solvers::LinearSystem system = assembleFlowSystem(t, g, index);
+    nonZeros = system.A.value.size();
+    benchmark::DoNotOptimize(system.b.data());
   }
   state.counters["internalCells"] = static_cast<double>(t.internalCells);
   state.counters["nonZeros"] = static_cast<double>(nonZeros);
@@ -83,23 +83,23 @@ void BM_MappingAndAssembly(benchmark::State& state) {
   for (auto _ : state) {
     const CellTable t = mapped(g, segments);
     const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-    const GridFlowSystem system = assembleGridFlowSystem(t, g, index);
-    benchmark::DoNotOptimize(system.rhs.data());
+    const solvers::LinearSystem system = assembleFlowSystem(t, g, index);
+    benchmark::DoNotOptimize(system.b.data());
   }
 }
 
-GridFlowSystem systemOf(int cells, int segments) {
+solvers::LinearSystem systemOf(int cells, int segments) {
   const GridGeometry g = gridOf(cells);
   const CellTable t = mapped(g, network(segments));
   const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-  return assembleGridFlowSystem(t, g, index);
+  return assembleFlowSystem(t, g, index);
 }
 
 void BM_MatVec(benchmark::State& state) {
-  const GridFlowSystem s =
+  const solvers::LinearSystem s =
       systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  const solvers::CsrMatrix& a = s.matrix;
-  std::vector<double> x(s.rhs.size(), 1.0), y(s.rhs.size(), 0.0);
+  const solvers::CsrMatrix& a = s.A;
+  std::vector<double> x(s.b.size(), 1.0), y(s.b.size(), 0.0);
   for (auto _ : state) {
     for (int i = 0; i < a.n; ++i) {
       double sum = 0.0;
@@ -115,14 +115,14 @@ void BM_MatVec(benchmark::State& state) {
 
 // A fixed number of iterations (the time per iteration), then a solve to 1e-9 for the count.
 void BM_BiCGIterations(benchmark::State& state) {
-  const GridFlowSystem s =
+  const solvers::LinearSystem s =
       systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   constexpr int kIterations = 100;
   for (auto _ : state) {
     std::ostringstream quiet;
     io::TextStream console(quiet);
-    std::vector<double> x(s.rhs.size(), 0.0);
-    benchmark::DoNotOptimize(solvers::solveBiCG(s.matrix, s.rhs, x, kIterations, 0.0, console));
+    std::vector<double> x(s.b.size(), 0.0);
+    benchmark::DoNotOptimize(solvers::solveBiCG(s.A, s.b, x, kIterations, 0.0, console));
   }
   state.counters["timePerIteration"] =
       benchmark::Counter(static_cast<double>(state.iterations()) * kIterations,
@@ -130,15 +130,15 @@ void BM_BiCGIterations(benchmark::State& state) {
 }
 
 void BM_BiCGToConvergence(benchmark::State& state) {
-  const GridFlowSystem s =
+  const solvers::LinearSystem s =
       systemOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   std::string log;
   for (auto _ : state) {
     std::ostringstream out;
     {
       io::TextStream console(out);
-      std::vector<double> x(s.rhs.size(), 0.0);
-      benchmark::DoNotOptimize(solvers::solveBiCG(s.matrix, s.rhs, x, 100000, 1e-9, console));
+      std::vector<double> x(s.b.size(), 0.0);
+      benchmark::DoNotOptimize(solvers::solveBiCG(s.A, s.b, x, 100000, 1e-9, console));
     }
     log = out.str();
   }
@@ -157,7 +157,10 @@ void BM_WholePhase(benchmark::State& state) {
     io::TextStream console(quiet);
     CellTable t = mapFractureContinuum(g, kHeads, segments, console);
     const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-    assembleAndSolveGridFlow(t, g, index, {1, false, 100000, 1e-9}, console);
+    RunOptions options;
+    options.maxit = 100000;
+    options.tol = 1e-9;
+    solveHeads(assembleFlowSystem(t, g, index), t, options, console);
     benchmark::DoNotOptimize(computeFaceFlows(t, g, index));
   }
 }

@@ -31,11 +31,11 @@
 #include "generator/network_generation.hpp"
 #include "generator/network_law.hpp"
 #include "grid/boundary_head.hpp"
+#include "grid/cell_heads.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/face_flows.hpp"
+#include "grid/flow_system.hpp"
 #include "grid/fracture_continuum.hpp"
-#include "grid/grid_flow.hpp"
-#include "grid/grid_flow_system.hpp"
 #include "grid/grid_geometry.hpp"
 #include "grid/literal_grid.hpp"
 #include "io/text_stream.hpp"
@@ -118,14 +118,14 @@ struct Study {
   NodeTable unsolvedNodes;
   Backbone backbone;
   dfn::WellNodes well;
-  dfn::FlowSystem system;
+  solvers::LinearSystem system;
   std::vector<double> startVector;
   grid::GridGeometry geometry;
   grid::FaceHeads heads;
   CellTable cells;  // heads solved
   CellTable unsolvedCells;
   std::unique_ptr<grid::CellIndex> index;
-  grid::GridFlowSystem gridSystem;
+  solvers::LinearSystem gridSystem;
 };
 
 std::unique_ptr<Study> makeStudy(const StudySize& size) {
@@ -150,7 +150,7 @@ std::unique_ptr<Study> makeStudy(const StudySize& size) {
   s.well = dfn::findWellNodes(s.nodes, o, quiet.console);
   s.system = dfn::assembleFlowSystem(s.segments, s.nodes, s.well);
   s.startVector = dfn::startVector(s.nodes, o);
-  dfn::solveNodeHeads(s.system, s.nodes, o, quiet.console);
+  dfn::solveHeads(s.system, s.nodes, o, quiet.console);
   s.backbone = dfn::findBackbone(s.segments, dfn::findEndHeads(s.segments, s.nodes), o,
                                  static_cast<int>(s.rawSegments.size()), quiet.console);
 
@@ -160,8 +160,8 @@ std::unique_ptr<Study> makeStudy(const StudySize& size) {
   s.unsolvedCells = s.cells;
   s.index =
       std::make_unique<grid::CellIndex>(s.cells.cells, o.cellx, o.celly, o.cellSizeX, o.cellSizeY);
-  s.gridSystem = grid::assembleGridFlowSystem(s.cells, s.geometry, *s.index);
-  grid::solveGridFlow(s.gridSystem, s.cells, {1, false, o.maxit, o.tol}, quiet.console);
+  s.gridSystem = grid::assembleFlowSystem(s.cells, s.geometry, *s.index);
+  grid::solveHeads(s.gridSystem, s.cells, o, quiet.console);
   return study;
 }
 
@@ -199,7 +199,7 @@ bool sameCells(const CellTable& a, const CellTable& b) {
   return a.boundaryCells == b.boundaryCells && a.internalCells == b.internalCells &&
          sameRecords(a.cells, b.cells);
 }
-bool sameFlows(const grid::FaceFlows& a, const grid::FaceFlows& b) {
+bool sameFlows(const FaceFlows& a, const FaceFlows& b) {
   return sameBits(a.top, b.top) && sameBits(a.right, b.right) && sameBits(a.bottom, b.bottom) &&
          sameBits(a.left, b.left);
 }
@@ -382,24 +382,24 @@ std::vector<Pair> pairs() {
                   [](const Study& s, benchmark::State& state) {
                     for (auto _ : state) {
                       benchmark::DoNotOptimize(
-                          grid::assembleGridFlowSystem(s.unsolvedCells, s.geometry, *s.index));
+                          grid::assembleFlowSystem(s.unsolvedCells, s.geometry, *s.index));
                     }
                   },
                   [](const Study& s) {
                     const grid::literal::DenseSystem dense =
                         grid::literal::literalDenseSystem(s.unsolvedCells, s.geometry);
-                    return sameBits(dense.matrix.a, solvers::toDense(s.gridSystem.matrix).a) &&
-                           sameBits(dense.rhs, s.gridSystem.rhs);
+                    return sameBits(dense.matrix.a, solvers::toDense(s.gridSystem.A).a) &&
+                           sameBits(dense.rhs, s.gridSystem.b);
                   }});
 
   list.push_back({"BiCG",
                   [](const Study& s, benchmark::State& state) {
-                    const solvers::DenseMatrix dense = solvers::toDense(s.gridSystem.matrix);
+                    const solvers::DenseMatrix dense = solvers::toDense(s.gridSystem.A);
                     const int maxit = static_cast<int>(state.range(0));
                     for (auto _ : state) {
                       Quiet quiet;
-                      std::vector<double> x(s.gridSystem.rhs.size(), 0.0);
-                      solvers::solveBiCG(dense, s.gridSystem.rhs, x, maxit, s.options.tol,
+                      std::vector<double> x(s.gridSystem.b.size(), 0.0);
+                      solvers::solveBiCG(dense, s.gridSystem.b, x, maxit, s.options.tol,
                                          quiet.console);
                     }
                   },
@@ -407,9 +407,9 @@ std::vector<Pair> pairs() {
                     const int maxit = static_cast<int>(state.range(0));
                     for (auto _ : state) {
                       Quiet quiet;
-                      std::vector<double> x(s.gridSystem.rhs.size(), 0.0);
-                      solvers::solveBiCG(s.gridSystem.matrix, s.gridSystem.rhs, x, maxit,
-                                         s.options.tol, quiet.console);
+                      std::vector<double> x(s.gridSystem.b.size(), 0.0);
+                      solvers::solveBiCG(s.gridSystem.A, s.gridSystem.b, x, maxit, s.options.tol,
+                                         quiet.console);
                     }
                   },
                   nullptr});
@@ -501,11 +501,11 @@ bool solversAgree(const Study& s, int minresSteps, int bicgSteps) {
   solvers::solveMINRES(solvers::toDense(s.system.A), s.system.b, xDense, minresSteps, s.options.tol,
                        quiet.console);
   solvers::solveMINRES(s.system.A, s.system.b, xSparse, minresSteps, s.options.tol, quiet.console);
-  std::vector<double> gDense(s.gridSystem.rhs.size(), 0.0);
-  std::vector<double> gSparse(s.gridSystem.rhs.size(), 0.0);
-  solvers::solveBiCG(solvers::toDense(s.gridSystem.matrix), s.gridSystem.rhs, gDense, bicgSteps,
+  std::vector<double> gDense(s.gridSystem.b.size(), 0.0);
+  std::vector<double> gSparse(s.gridSystem.b.size(), 0.0);
+  solvers::solveBiCG(solvers::toDense(s.gridSystem.A), s.gridSystem.b, gDense, bicgSteps,
                      s.options.tol, quiet.console);
-  solvers::solveBiCG(s.gridSystem.matrix, s.gridSystem.rhs, gSparse, bicgSteps, s.options.tol,
+  solvers::solveBiCG(s.gridSystem.A, s.gridSystem.b, gSparse, bicgSteps, s.options.tol,
                      quiet.console);
   return sameBits(xDense, xSparse) && sameBits(gDense, gSparse);
 }

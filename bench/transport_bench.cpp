@@ -38,22 +38,18 @@ RunOptions benchOptions(int cells) {
   return o;
 }
 
-// Runs the body in a fresh temporary folder, since the transport steps write there.
+// A fresh temporary folder for the files the transport steps write.
 class TempFolder {
  public:
-  TempFolder() : previous_(std::filesystem::current_path()) {
+  TempFolder() {
     folder_ = std::filesystem::temp_directory_path() /
               ("fracflow_transport_bench_" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder_);
-    std::filesystem::current_path(folder_);
   }
-  ~TempFolder() {
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
-  }
+  ~TempFolder() { std::filesystem::remove_all(folder_); }
+  std::filesystem::path operator/(const char* name) const { return folder_ / name; }
 
  private:
-  std::filesystem::path previous_;
   std::filesystem::path folder_;
 };
 
@@ -108,8 +104,9 @@ void NetworkTransport(benchmark::State& state) {
   io::TextStream console(sink);
   for (auto _ : state) {
     random::RandomStream random(random::realizationSeed(1));
-    io::OutputFile flow("DFN_flow.0001.txt");
-    transport::runNetworkTransport(o, backbone, nodes, flow, random, console, 1);
+    transport::trackNetworkParticles(o, backbone, random, console,
+                                     folder / "Particles_last_location.0001.txt",
+                                     folder / "DFN_bcrv.0001.txt", false);
     benchmark::DoNotOptimize(random.state());
   }
   state.counters["segments"] = static_cast<double>(backbone.count());
@@ -153,7 +150,7 @@ void GridTransport(benchmark::State& state) {
   io::TextStream console(sink);
   for (auto _ : state) {
     random::RandomStream random(random::realizationSeed(1));
-    transport::runGridTransport(o, table, random, console, 1);
+    transport::trackGridParticles(o, table, random, console, folder / "Grd_bcrv.0001.txt", false);
     benchmark::DoNotOptimize(random.state());
   }
   state.counters["cells"] = static_cast<double>(table.cells.size());

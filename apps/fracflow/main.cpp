@@ -70,7 +70,9 @@ int main(int argc, char** argv) {
   {
     fracflow::io::TextStream console(std::cout);
     try {
-      status = fracflow::app::runSimulation(console, timings ? &std::cerr : nullptr, vtk);
+      fracflow::app::RunSetup setup{console, std::cerr, timings ? &std::cerr : nullptr};
+      setup.writeVtk = vtk;
+      status = fracflow::app::runSimulation(setup);
     } catch (const fracflow::Error& error) {
       console.flush();
       std::cout.flush();

@@ -1,7 +1,5 @@
-// The DFN phase, step by step.
+// The DFN flow, step by step.
 #include "app/dfn_phase.hpp"
-
-#include <utility>
 
 #include "dfn/backbone_selection.hpp"
 #include "dfn/end_heads.hpp"
@@ -9,12 +7,12 @@
 #include "dfn/flow_files.hpp"
 #include "dfn/flow_system.hpp"
 #include "dfn/node_heads.hpp"
-#include "io/output_file.hpp"
-#include "io/polyline_file.hpp"
+#include "network/segment_plot.hpp"
 #include "solvers/system_dump.hpp"
-#include "transport/network_transport.hpp"
 
 namespace fracflow::app {
+
+using io::RealizationFile;
 
 std::optional<dfn::WellNodes> runWellStep(const RunOptions& options, const NodeTable& nodes,
                                           io::TextStream& console) {
@@ -26,56 +24,44 @@ std::optional<dfn::WellNodes> runWellStep(const RunOptions& options, const NodeT
   return well;
 }
 
-RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
-                           const SegmentTable& segments, NodeTable& nodes,
-                           const dfn::WellNodes& well, int fractureCount, DfnTables* kept) {
+DfnFlow runDfnFlow(const RunOptions& options, Realization& realization,
+                   const SegmentTable& segments, NodeTable& nodes, const dfn::WellNodes& well,
+                   int fractureCount) {
+  DfnFlow flow;
   {
     // The system lives from assembly to the end of the solve.
-    const dfn::FlowSystem system = dfn::assembleFlowSystem(segments, nodes, well);
+    const solvers::LinearSystem system = dfn::assembleFlowSystem(segments, nodes, well);
     if (options.dfnfl == 1) {
       solvers::writeSystemDumps(
-          realization.fileName("a."), system.A, realization.fileName("b."), system.b,
+          realization.outputPath(RealizationFile::DfnMatrix).string(), system.A,
+          realization.outputPath(RealizationFile::DfnRhs).string(), system.b,
           {"dfnfl", 56, [&](const std::string& note) { realization.diagnostic(note); }});
     }
     realization.lap(Phase::DfnAssembly);
-    const bool solved = dfn::solveNodeHeads(system, nodes, options, realization.console);
+    flow.solve = dfn::solveHeads(system, nodes, options, realization.console);
     realization.lap(Phase::Minres);
-    if (!solved) {
-      writeNonConvergenceFile("NoConDFN.", realization.realizationNumber, "DFN");
-      return RealizationEnd::RunEnded;
+    if (!flow.solve.converged) {
+      writeNonConvergenceFile(realization.outputPath(RealizationFile::NoConDfn),
+                              realization.realizationNumber, "DFN");
+      return flow;
     }
   }
 
-  const Backbone backbone = [&] {
+  flow.backbone = [&] {
     const dfn::EndHeads heads = dfn::findEndHeads(segments, nodes);
     return dfn::findBackbone(segments, heads, options, fractureCount, realization.console);
   }();
-  if (kept != nullptr) kept->backboneSegments = backbone.segmentIndex;
   if (options.bbone == 1) {
-    io::writePolylineFile(realization.fileName("Backbone.", io::Extension::Bln), backbone.segments);
+    network::writeSegmentPlot(realization.outputPath(RealizationFile::Backbone),
+                              flow.backbone.segments);
   }
   if (options.dfndt == 1) {
-    dfn::writeHeadFile(realization.fileName("dfnhead."), nodes);
-    dfn::writeFlowDataFile(realization.fileName("FlowData."), backbone);
+    dfn::writeHeadFile(realization.outputPath(RealizationFile::DfnHeads), nodes);
+    dfn::writeFlowDataFile(realization.outputPath(RealizationFile::FlowData), flow.backbone);
   }
-
-  io::OutputFile dfnFlowFile(realization.fileName("DFN_flow."));
-  dfn::writeFaceFlows(dfnFlowFile, dfn::computeFaceFlows(backbone, options));
+  flow.faceFlows = dfn::computeFaceFlows(flow.backbone, options);
   realization.lap(Phase::BackboneFiles);
-  // Particle tracking on the backbone appends its report to this file and closes it.
-  if (options.dfntr == 1) {
-    std::vector<transport::ParticleStop> stops =
-        transport::runNetworkTransport(options, backbone, nodes, dfnFlowFile, realization.random,
-                                       realization.console, realization.realizationNumber);
-    if (kept != nullptr) {
-      kept->particlesTracked = true;
-      kept->particles = std::move(stops);
-    }
-    realization.lap(Phase::DfnTransport);
-  } else {
-    dfnFlowFile.close();
-  }
-  return RealizationEnd::Completed;
+  return flow;
 }
 
 }  // namespace fracflow::app

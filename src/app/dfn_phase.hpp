@@ -1,17 +1,17 @@
-// The well step and the network (DFN) flow phase of a realization: flow system, solve,
-// backbone and the flow files. The DFN flow file is opened here and handed on to the
-// particle tracking on the backbone before it is closed.
+// The well step and the network (DFN) flow of a realization: flow system, solve, backbone, its
+// plot, the head and flow-data files and the face flows.
 #pragma once
 
 #include <optional>
-#include <vector>
 
 #include "app/realization.hpp"
+#include "core/face_flows.hpp"
+#include "dfn/backbone.hpp"
 #include "dfn/well_nodes.hpp"
 #include "network/node.hpp"
 #include "network/segment.hpp"
 #include "options/run_options.hpp"
-#include "transport/walk_end.hpp"
+#include "solvers/solve_report.hpp"
 
 namespace fracflow::app {
 
@@ -20,20 +20,18 @@ namespace fracflow::app {
 std::optional<dfn::WellNodes> runWellStep(const RunOptions& options, const NodeTable& nodes,
                                           io::TextStream& console);
 
-// What the DFN phase leaves for the ParaView files.
-struct DfnTables {
-  std::vector<int> backboneSegments;  // indices into the segment table, ascending
-  bool particlesTracked = false;      // dfntr is 1
-  std::vector<transport::ParticleStop> particles;
+// What the DFN flow leaves for the particles and the DFN flow file.
+struct DfnFlow {
+  solvers::SolveReport solve;
+  Backbone backbone;    // set only when the solve converged
+  FaceFlows faceFlows;  // set only when the solve converged
 };
 
-// Runs the DFN phase (call it only when dfncp is 1). fractureCount is the number of
-// segments before tiny-segment removal. Returns RunEnded when the flow solve does not
-// converge (NoConDFN is written), Completed otherwise. With kept, the backbone and the
-// particle stops are handed back there.
-RealizationEnd runDfnPhase(const RunOptions& options, Realization& realization,
-                           const SegmentTable& segments, NodeTable& nodes,
-                           const dfn::WellNodes& well, int fractureCount,
-                           DfnTables* kept = nullptr);
+// Runs the DFN flow (call it only when dfncp is 1). fractureCount is the number of segments
+// before tiny-segment removal. The nodes get the solved heads. When MINRES does not converge,
+// NoConDFN. is written and nothing else: the run must end.
+DfnFlow runDfnFlow(const RunOptions& options, Realization& realization,
+                   const SegmentTable& segments, NodeTable& nodes, const dfn::WellNodes& well,
+                   int fractureCount);
 
 }  // namespace fracflow::app

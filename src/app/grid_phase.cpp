@@ -1,41 +1,52 @@
-// Grid phase: mapping, flow, files.
+// The grid flow, step by step.
 #include "app/grid_phase.hpp"
 
 #include <utility>
 
+#include "grid/cell_heads.hpp"
 #include "grid/cell_index.hpp"
+#include "grid/face_flows.hpp"
+#include "grid/flow_files.hpp"
+#include "grid/flow_system.hpp"
 #include "grid/fracture_continuum.hpp"
-#include "grid/grid_files.hpp"
-#include "grid/grid_flow.hpp"
+#include "solvers/system_dump.hpp"
 
 namespace fracflow::app {
 
-std::optional<CellTable> runGridPhase(const RunOptions& options, const Realization& realization,
-                                      SegmentTable gridSegments) {
+using io::RealizationFile;
+
+GridFlow runGridFlow(const RunOptions& options, Realization& realization,
+                     SegmentTable gridSegments) {
+  GridFlow flow;
   const grid::GridGeometry geometry = grid::GridGeometry::fromOptions(options);
-  CellTable table = grid::mapFractureContinuum(geometry, grid::FaceHeads::fromOptions(options),
-                                               std::move(gridSegments), realization.console);
-  const grid::CellIndex index(table.cells, geometry.cellx, geometry.celly, geometry.cellSizeX,
+  flow.cells = grid::mapFractureContinuum(geometry, grid::FaceHeads::fromOptions(options),
+                                          std::move(gridSegments), realization.console);
+  const grid::CellIndex index(flow.cells.cells, geometry.cellx, geometry.celly, geometry.cellSizeX,
                               geometry.cellSizeY);
   realization.lap(Phase::GridMapping);
-  const grid::GridFlowSettings settings{
-      realization.realizationNumber, options.grdfl == 1, options.maxit, options.tol,
-      [&](const std::string& note) { realization.diagnostic(note); }};
   {
     // The system lives from assembly to the end of the solve.
-    const grid::GridFlowSystem system = grid::assembleGridFlow(table, geometry, index, settings);
+    const solvers::LinearSystem system = grid::assembleFlowSystem(flow.cells, geometry, index);
+    if (options.grdfl == 1) {
+      solvers::writeSystemDumps(
+          realization.outputPath(RealizationFile::GridMatrix).string(), system.A,
+          realization.outputPath(RealizationFile::GridRhs).string(), system.b,
+          {"grdfl", 61, [&](const std::string& note) { realization.diagnostic(note); }});
+    }
     realization.lap(Phase::GridAssembly);
-    const bool solved = grid::solveGridFlow(system, table, settings, realization.console);
+    flow.solve = grid::solveHeads(system, flow.cells, options, realization.console);
     realization.lap(Phase::Bicg);
-    if (!solved) {
-      writeNonConvergenceFile("NoConGrd.", realization.realizationNumber, "Grid");
-      return std::nullopt;
+    if (!flow.solve.converged) {
+      writeNonConvergenceFile(realization.outputPath(RealizationFile::NoConGrid),
+                              realization.realizationNumber, "Grid");
+      return flow;
     }
   }
-  grid::writeGridHeadsAndFaceFlows(table, geometry, index, realization.realizationNumber,
-                                   options.grddt == 1);
-  realization.lap(Phase::GridFiles);
-  return table;
+  if (options.grddt == 1) {
+    grid::writeHeadFile(realization.outputPath(RealizationFile::GridHeads), flow.cells);
+  }
+  flow.faceFlows = grid::computeFaceFlows(flow.cells, geometry, index);
+  return flow;
 }
 
 }  // namespace fracflow::app

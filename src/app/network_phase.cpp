@@ -1,27 +1,16 @@
 // The network phases, in the order of a realization.
 #include "app/network_phase.hpp"
 
-#include <iostream>
 #include <utility>
 
-#include "io/polyline_file.hpp"
 #include "network/boundary_fractures.hpp"
 #include "network/fracture_input.hpp"
 #include "network/nodes.hpp"
+#include "network/segment_plot.hpp"
 #include "network/segments.hpp"
 #include "network/tiny_segments.hpp"
 
 namespace fracflow::app {
-namespace {
-
-// Diagnostics go to stderr, after what the console holds so far.
-void diagnostic(io::TextStream& console, const std::string& message) {
-  console.flush();
-  console.sink().flush();
-  std::cerr << "fracflow: " << message << '\n';
-}
-
-}  // namespace
 
 NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& realization,
                                    std::string_view networkText,
@@ -35,22 +24,22 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   network::FractureReading reading =
       network::readFractures(networkText, networkFileName, options.meet_fracs, L, W);
   if (reading.error) {
-    diagnostic(console, *reading.error + "; realization skipped");
+    realization.diagnostic(*reading.error + "; realization skipped");
     result.end = RealizationEnd::Skipped;
     return result;
   }
   // A file with fewer lines is read whole: meet_fracs is what the largest file of a study
   // needs. A file with more lines is cut short, which the user should know.
   if (reading.linesNotRead > 0) {
-    diagnostic(console, networkFileName + ": its last " + std::to_string(reading.linesNotRead) +
-                            " fracture lines were not read (meet_fracs, line 13, is " +
-                            std::to_string(options.meet_fracs) + ")");
+    realization.diagnostic(networkFileName + ": its last " + std::to_string(reading.linesNotRead) +
+                           " fracture lines were not read (meet_fracs, line 13, is " +
+                           std::to_string(options.meet_fracs) + ")");
   }
   FractureTable fractures = std::move(reading.fractures);
   console.line("Number of Fractures = ", fractures.size());
   console.line();
   if (options.ntwrk == 1) {
-    io::writePolylineFile(realization.fileName("Fractures.", io::Extension::Bln), fractures);
+    network::writeSegmentPlot(realization.outputPath(io::RealizationFile::Fractures), fractures);
   }
   const int boundaryCount = network::moveBoundaryFracturesToFront(fractures, L, W);
   console.line("Number of boundary-to-boundary fractures = ", boundaryCount);
@@ -62,7 +51,7 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   segments = network::buildSegments(std::move(fractures));
   console.line("Total number of segments = ", segments.size());
   if (options.ntwrk == 1) {
-    io::writePolylineFile(realization.fileName("Segments.", io::Extension::Bln), segments);
+    network::writeSegmentPlot(realization.outputPath(io::RealizationFile::Segments), segments);
   }
   const network::TinySegmentPass pass = network::removeTinySegments(segments, L);
   if (pass.tooTiny) {
@@ -84,12 +73,12 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   nodes = network::buildNodes(endPoints, options);
   const network::NodeCount count = network::countNodes(endPoints, L, W);
   if (count.internalNodes != nodes.internalNodes) {
-    diagnostic(console, networkFileName +
-                            ": end points lie only partly in each other's 1e-6 "
-                            "windows; " +
-                            std::to_string(nodes.internalNodes) +
-                            " internal nodes built where the cluster count gives " +
-                            std::to_string(count.internalNodes));
+    realization.diagnostic(networkFileName +
+                           ": end points lie only partly in each other's 1e-6 "
+                           "windows; " +
+                           std::to_string(nodes.internalNodes) +
+                           " internal nodes built where the cluster count gives " +
+                           std::to_string(count.internalNodes));
   }
   console.line("Internal Nodes = ", nodes.internalNodes);
   console.line("Boundary Nodes = ", nodes.boundaryNodes);

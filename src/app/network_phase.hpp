@@ -25,7 +25,7 @@ struct NetworkPhaseResult {
 };
 
 // Runs the fracture, segment and node phases on the text of the network data file. A malformed
-// file is reported on stderr before anything of the realization is printed, and the
+// file is reported on the diagnostics stream before anything of the realization is printed, and the
 // realization is skipped; a segment too short to keep ends the run.
 NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& realization,
                                    std::string_view networkText,

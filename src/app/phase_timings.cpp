@@ -78,7 +78,8 @@ long long peakResidentKiB() {
   return static_cast<long long>(usage.ru_maxrss);  // KiB on Linux
 }
 
-void writeTimingReport(io::TextStream& out, const PhaseTimings& timings, int realizationNumber) {
+void writeTimingReport(io::TextStream& out, const PhaseTimings& timings,
+                       const SolverIterations& solvers, int realizationNumber) {
   out.setFormat(io::NumberFormat::general());
   out.line("fracflow: timings of realization ", realizationNumber, " (wall seconds)");
   out.setFormat(io::NumberFormat::fixed(3, 10));
@@ -93,6 +94,17 @@ void writeTimingReport(io::TextStream& out, const PhaseTimings& timings, int rea
   out.line(paddedLabel("realization total"), timings.totalSeconds());
   out.setFormat(io::NumberFormat::fixed(1, 10));
   out.line(paddedLabel("peak memory (MiB)"), static_cast<double>(peakResidentKiB()) / 1024.0);
+  out.setFormat(io::NumberFormat{io::Notation::General, 6, 10});
+  const auto iterations = [&](std::string_view label,
+                              const std::optional<solvers::SolveReport>& report) {
+    if (!report) {
+      out.line(paddedLabel(label), "         -");
+      return;
+    }
+    out.line(paddedLabel(label), report->iterations, report->converged ? "" : "  (not converged)");
+  };
+  iterations("MINRES iterations", solvers.minres);
+  iterations("BiCG iterations", solvers.bicg);
   out.flush();
 }
 

@@ -5,9 +5,11 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string_view>
 
 #include "io/text_stream.hpp"
+#include "solvers/solve_report.hpp"
 
 namespace fracflow::app {
 
@@ -59,8 +61,16 @@ class PhaseTimings {
 // The peak resident memory of this process so far, in KiB (0 where it cannot be read).
 long long peakResidentKiB();
 
+// What the two solvers of a realization reported, where they ran.
+struct SolverIterations {
+  std::optional<solvers::SolveReport> minres;
+  std::optional<solvers::SolveReport> bicg;
+};
+
 // Writes the report of one realization: one line per phase (seconds, or "-" for a phase
-// that did not run), the realization total and the peak memory of the process so far.
-void writeTimingReport(io::TextStream& out, const PhaseTimings& timings, int realizationNumber);
+// that did not run), the realization total, the peak memory of the process so far and the
+// iterations of each solver ("-" where it did not run).
+void writeTimingReport(io::TextStream& out, const PhaseTimings& timings,
+                       const SolverIterations& solvers, int realizationNumber);
 
 }  // namespace fracflow::app

@@ -1,17 +1,32 @@
 // The run driver.
 #include "app/run.hpp"
 
-#include <iostream>
 #include <string>
 
 #include "app/earlier_results.hpp"
 #include "app/phase_timings.hpp"
 #include "app/realization.hpp"
+#include "app/vtk_files.hpp"
 #include "io/error.hpp"
 #include "options/parameter_file.hpp"
 #include "options/study_checks.hpp"
 
 namespace fracflow::app {
+namespace {
+
+// The tables of a finished realization as the ParaView writer takes them.
+VtkTables vtkTablesOf(const RealizationTables& tables) {
+  VtkTables vtk;
+  vtk.segments = &tables.segments;
+  vtk.nodes = &tables.nodes;
+  vtk.nodeHeadsSolved = tables.nodeHeadsSolved;
+  vtk.backboneSegments = &tables.backboneSegments;
+  vtk.cells = tables.cells ? &*tables.cells : nullptr;
+  vtk.networkParticles = tables.networkParticles ? &*tables.networkParticles : nullptr;
+  return vtk;
+}
+
+}  // namespace
 
 void printBanner(io::TextStream& console) {
   const std::string stars(78, '*');
@@ -29,9 +44,10 @@ void printBanner(io::TextStream& console) {
   console.line();
 }
 
-int runSimulation(io::TextStream& console, std::ostream* timingReport, bool writeVtk) {
+int runSimulation(const RunSetup& setup) {
+  io::TextStream& console = setup.console;
   printBanner(console);
-  const std::string parameterFile(options::kParameterFileName);
+  const std::string parameterFile = (setup.folder / options::kParameterFileName).string();
   std::string reason;
   std::optional<RunOptions> loaded = options::readParameterFile(parameterFile, &reason);
   if (!loaded) {
@@ -43,18 +59,17 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport, bool writ
     console.line(*message);
     return kExitBadInput;
   }
-  const std::string_view fileName = options::kParameterFileName;
-  if (const auto refusal = options::studyValueRefusal(runOptions, fileName)) {
+  if (const auto refusal = options::studyValueRefusal(runOptions, parameterFile)) {
     throw Error(ErrorKind::Input, *refusal);
   }
   options::deriveCellSizes(runOptions);
-  if (const auto refusal = options::studySizeRefusal(runOptions, fileName)) {
+  if (const auto refusal = options::studySizeRefusal(runOptions, parameterFile)) {
     throw Error(ErrorKind::Input, *refusal);
   }
-  if (const auto note = earlierResultsNote(runOptions, ".")) {
+  if (const auto note = earlierResultsNote(runOptions, setup.folder.empty() ? "." : setup.folder)) {
     console.flush();
     console.sink().flush();
-    std::cerr << "fracflow: " << *note << '\n';
+    setup.diagnostics << "fracflow: " << *note << '\n';
   }
 
   int status = kExitSuccess;
@@ -62,20 +77,26 @@ int runSimulation(io::TextStream& console, std::ostream* timingReport, bool writ
   VtkSeries vtkSeries;
   for (int number = 1; number <= runOptions.numberruns; ++number) {
     timings.start();
-    const RealizationEnd end =
-        runRealization(runOptions, number, console, timingReport ? &timings : nullptr,
-                       writeVtk ? &vtkSeries : nullptr);
-    if (timingReport) {
+    const RealizationSetup realization{
+        number,        console,      setup.diagnostics,
+        setup.folder,  setup.folder, setup.timingReport ? &timings : nullptr,
+        setup.writeVtk};
+    const RealizationResult result = runRealization(runOptions, realization);
+    if (setup.writeVtk && result.end == RealizationEnd::Completed) {
+      writeVtkFiles(setup.folder.empty() ? "." : setup.folder, number, vtkTablesOf(result.tables),
+                    grid::GridGeometry::fromOptions(runOptions), vtkSeries);
+    }
+    if (setup.timingReport) {
       timings.finish();
       // After the console lines of the realization, when both go to one terminal.
       console.flush();
       console.sink().flush();
-      io::TextStream report(*timingReport);
-      writeTimingReport(report, timings, number);
-      timingReport->flush();
+      io::TextStream report(*setup.timingReport);
+      writeTimingReport(report, timings, SolverIterations{result.minres, result.bicg}, number);
+      setup.timingReport->flush();
     }
-    if (end == RealizationEnd::RunEnded) return kExitRunIncomplete;
-    if (end == RealizationEnd::Skipped) status = kExitRunIncomplete;
+    if (result.end == RealizationEnd::RunEnded) return kExitRunIncomplete;
+    if (result.end == RealizationEnd::Skipped) status = kExitRunIncomplete;
   }
   return status;
 }

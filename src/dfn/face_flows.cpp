@@ -24,11 +24,6 @@ void addFaceTerm(double& faceFlow, bool end1OnFace, bool end2OnFace, const Segme
 
 }  // namespace
 
-double FaceFlows::globalFlow() const {
-  return (std::fabs(topFlow) + std::fabs(rightFlow) + std::fabs(bottomFlow) + std::fabs(leftFlow)) /
-         2;
-}
-
 bool isCornerSegment(const Segment& s, double L, double W, double cellSizeX, double cellSizeY) {
   const bool topRight = (s.x1 == L && s.y1 > W - cellSizeY && s.y2 == W && s.x2 > L - cellSizeX) ||
                         (s.x2 == L && s.y2 > W - cellSizeY && s.y1 == W && s.x1 > L - cellSizeX);
@@ -50,10 +45,10 @@ FaceFlows computeFaceFlows(const Backbone& backbone, const RunOptions& options) 
     if (isCornerSegment(s, L, W, options.cellSizeX, options.cellSizeY)) continue;
     const double h1 = backbone.head1[k];
     const double h2 = backbone.head2[k];
-    addFaceTerm(flows.topFlow, s.y1 == W, s.y2 == W, s, h1, h2);
-    addFaceTerm(flows.rightFlow, s.x1 == L, s.x2 == L, s, h1, h2);
-    addFaceTerm(flows.bottomFlow, s.y1 == 0, s.y2 == 0, s, h1, h2);
-    addFaceTerm(flows.leftFlow, s.x1 == 0, s.x2 == 0, s, h1, h2);
+    addFaceTerm(flows.top, s.y1 == W, s.y2 == W, s, h1, h2);
+    addFaceTerm(flows.right, s.x1 == L, s.x2 == L, s, h1, h2);
+    addFaceTerm(flows.bottom, s.y1 == 0, s.y2 == 0, s, h1, h2);
+    addFaceTerm(flows.left, s.x1 == 0, s.x2 == 0, s, h1, h2);
   }
   return flows;
 }

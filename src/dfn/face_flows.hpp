@@ -2,18 +2,11 @@
 // end on each face. A flow is positive where water leaves the domain.
 #pragma once
 
+#include "core/face_flows.hpp"
 #include "dfn/backbone.hpp"
 #include "options/run_options.hpp"
 
 namespace fracflow::dfn {
-
-struct FaceFlows {
-  double topFlow = 0.0;
-  double rightFlow = 0.0;
-  double bottomFlow = 0.0;
-  double leftFlow = 0.0;
-  double globalFlow() const;
-};
 
 // A corner segment runs from a side face to the top or bottom face within the grid cell at
 // that corner; it adds to no face flow.

@@ -5,11 +5,12 @@
 #include <cstddef>
 
 #include "io/face_flow_lines.hpp"
+#include "io/output_file.hpp"
 
 namespace fracflow::dfn {
 
-void writeHeadFile(const std::string& name, const NodeTable& nodes) {
-  io::OutputFile file(name, io::NumberFormat::fixed(6));
+void writeHeadFile(const std::filesystem::path& path, const NodeTable& nodes) {
+  io::OutputFile file(path, io::NumberFormat::fixed(6));
   for (int q = nodes.boundaryNodes; q < nodes.totalNodes(); ++q) {
     const Node& node = nodes.nodes[static_cast<std::size_t>(q)];
     file.line(node.x, "     ", node.y, "       ", node.head);
@@ -17,8 +18,8 @@ void writeHeadFile(const std::string& name, const NodeTable& nodes) {
   file.close();
 }
 
-void writeFlowDataFile(const std::string& name, const Backbone& backbone) {
-  io::OutputFile file(name, io::NumberFormat::scientific(4, 13));
+void writeFlowDataFile(const std::filesystem::path& path, const Backbone& backbone) {
+  io::OutputFile file(path, io::NumberFormat::scientific(4, 13));
   for (std::size_t k = 0; k < backbone.segments.size(); ++k) {
     const Segment& s = backbone.segments[k];
     const double flow =
@@ -28,9 +29,17 @@ void writeFlowDataFile(const std::string& name, const Backbone& backbone) {
   file.close();
 }
 
-void writeFaceFlows(io::OutputFile& file, const FaceFlows& flows) {
-  io::writeFaceFlowLines(file, flows.topFlow, flows.rightFlow, flows.bottomFlow, flows.leftFlow,
-                         "Global DFN Flow          = ", flows.globalFlow());
+void writeFlowFile(const std::filesystem::path& path, const FaceFlows& flows,
+                   const NodeTable& nodes, std::optional<int> injectionSegments) {
+  io::OutputFile file(path);
+  io::writeFaceFlowLines(file, flows, "Global DFN Flow          = ");
+  if (injectionSegments) {
+    file.line("Transp = ", *injectionSegments);
+    file.line("Internal Nodes = ", nodes.internalNodes);
+    file.line("Boundary Nodes = ", nodes.boundaryNodes);
+    file.line("Total Nodes = ", nodes.totalNodes());
+  }
+  file.close();
 }
 
 }  // namespace fracflow::dfn

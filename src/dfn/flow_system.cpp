@@ -64,13 +64,13 @@ RowMatches matchSegmentsToRows(const SegmentTable& segments, const NodeIndex& in
 
 }  // namespace
 
-FlowSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nodes,
-                              const WellNodes& well) {
+solvers::LinearSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nodes,
+                                         const WellNodes& well) {
   const int boundaryNodes = nodes.boundaryNodes;
   const int n = nodes.internalNodes;
   FRACFLOW_CHECK(nodes.nodes.size() == static_cast<std::size_t>(nodes.totalNodes()));
 
-  FlowSystem system;
+  solvers::LinearSystem system;
   system.b.assign(static_cast<std::size_t>(n), 0.0);
   for (const int q : well.sinkNodes) {
     if (q >= boundaryNodes && q < nodes.totalNodes()) {

@@ -3,19 +3,12 @@
 // the well nodes. A is held sparse, with every entry the assembly touches.
 #pragma once
 
-#include <vector>
-
 #include "dfn/well_nodes.hpp"
 #include "network/node.hpp"
 #include "network/segment.hpp"
-#include "solvers/csr_matrix.hpp"
+#include "solvers/linear_system.hpp"
 
 namespace fracflow::dfn {
-
-struct FlowSystem {
-  solvers::CsrMatrix A;  // row and column r belong to internal node r
-  std::vector<double> b;
-};
 
 // 0.01 · perm / length: the flow through a segment per unit head drop along it.
 inline double conductance(const Segment& segment) {
@@ -26,8 +19,9 @@ inline double conductance(const Segment& segment) {
 // preferred), every node p at the far end of s: a boundary p moves cond · head(p) to b, an
 // internal p sets the off-diagonal entry to cond (the later segment wins); each adds -cond
 // to the diagonal. The entries, the right-hand side and the order of their updates are
-// those of a scan over all segments and nodes, so the result is the same bit for bit.
-FlowSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nodes,
-                              const WellNodes& well);
+// those of a scan over all segments and nodes, so the result is the same bit for bit. Row and
+// column r belong to internal node r.
+solvers::LinearSystem assembleFlowSystem(const SegmentTable& segments, const NodeTable& nodes,
+                                         const WellNodes& well);
 
 }  // namespace fracflow::dfn

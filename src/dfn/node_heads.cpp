@@ -9,17 +9,17 @@
 
 namespace fracflow::dfn {
 
-bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions& options,
-                    io::TextStream& console) {
+solvers::SolveReport solveHeads(const solvers::LinearSystem& system, NodeTable& nodes,
+                                const RunOptions& options, io::TextStream& console) {
   std::vector<double> x = startVector(nodes, options);
-  if (solvers::solveMINRES(system.A, system.b, x, options.maxit, options.tol, console) != 0) {
-    return false;
-  }
+  const solvers::SolveReport report =
+      solvers::solveMINRES(system.A, system.b, x, options.maxit, options.tol, console);
+  if (!report.converged) return report;
   for (int r = 0; r < nodes.internalNodes; ++r) {
     nodes.nodes[static_cast<std::size_t>(nodes.boundaryNodes + r)].head =
         x[static_cast<std::size_t>(r)];
   }
-  return true;
+  return report;
 }
 
 }  // namespace fracflow::dfn

@@ -1,17 +1,18 @@
 // Solving the network flow system for the internal-node heads.
 #pragma once
 
-#include "dfn/flow_system.hpp"
 #include "io/text_stream.hpp"
 #include "network/node.hpp"
 #include "options/run_options.hpp"
+#include "solvers/linear_system.hpp"
+#include "solvers/solve_report.hpp"
 
 namespace fracflow::dfn {
 
 // Runs MINRES from the interpolated start vector. When it converges the solved heads are
-// stored in the internal nodes and true is returned; otherwise the nodes are left as they
-// were and false is returned (the solver has printed its verdict).
-bool solveNodeHeads(const FlowSystem& system, NodeTable& nodes, const RunOptions& options,
-                    io::TextStream& console);
+// stored in the internal nodes; otherwise the nodes are left as they were (the solver has
+// printed its verdict).
+solvers::SolveReport solveHeads(const solvers::LinearSystem& system, NodeTable& nodes,
+                                const RunOptions& options, io::TextStream& console);
 
 }  // namespace fracflow::dfn

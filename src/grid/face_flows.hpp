@@ -3,24 +3,12 @@
 // positive value is outflow and a negative value inflow.
 #pragma once
 
-#include <cmath>
-
+#include "core/face_flows.hpp"
 #include "grid/cell.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/grid_geometry.hpp"
 
 namespace fracflow::grid {
-
-struct FaceFlows {
-  double top = 0.0;
-  double right = 0.0;
-  double bottom = 0.0;
-  double left = 0.0;
-
-  double global() const {
-    return (std::abs(top) + std::abs(right) + std::abs(bottom) + std::abs(left)) / 2;
-  }
-};
 
 // Neighbours are recognised with the assembly's 1e-4 relative window, so that every coupling
 // of the solved system is counted and the face flows balance whatever the cell size.

@@ -2,14 +2,13 @@
 
 namespace fracflow::io {
 
-void writeFaceFlowLines(OutputFile& file, double top, double right, double bottom, double left,
-                        std::string_view globalLabel, double global) {
+void writeFaceFlowLines(OutputFile& file, const FaceFlows& flows, std::string_view globalLabel) {
   file.setFormat(NumberFormat::fixed(9));
-  file.line("Flow Through Top Face    = ", top);
-  file.line("Flow Through Right Face  = ", right);
-  file.line("Flow Through Bottom Face = ", bottom);
-  file.line("Flow Through Left Face   = ", left);
-  file.line(globalLabel, global);
+  file.line("Flow Through Top Face    = ", flows.top);
+  file.line("Flow Through Right Face  = ", flows.right);
+  file.line("Flow Through Bottom Face = ", flows.bottom);
+  file.line("Flow Through Left Face   = ", flows.left);
+  file.line(globalLabel, flows.global());
   file.line();
 }
 

@@ -4,12 +4,12 @@
 
 #include <string_view>
 
+#include "core/face_flows.hpp"
 #include "io/output_file.hpp"
 
 namespace fracflow::io {
 
 // globalLabel is the whole label of the fifth line, for example "Global DFN Flow          = ".
-void writeFaceFlowLines(OutputFile& file, double top, double right, double bottom, double left,
-                        std::string_view globalLabel, double global);
+void writeFaceFlowLines(OutputFile& file, const FaceFlows& flows, std::string_view globalLabel);
 
 }  // namespace fracflow::io

@@ -1,15 +1,13 @@
 // Output files with checked creation, writing and closing.
 #include "io/output_file.hpp"
 
-#include <utility>
-
 #include "io/error.hpp"
 
 namespace fracflow::io {
 
-OutputFile::OutputFile(std::string name, NumberFormat format)
-    : name_(std::move(name)),
-      file_(name_, std::ios::out | std::ios::trunc | std::ios::binary),
+OutputFile::OutputFile(const std::filesystem::path& path, NumberFormat format)
+    : name_(path.string()),
+      file_(path, std::ios::out | std::ios::trunc | std::ios::binary),
       text_(file_, format) {
   if (!file_) throw Error(ErrorKind::Output, name_ + ": cannot create the output file");
 }

@@ -3,6 +3,7 @@
 // cannot be created or written raises an Output error naming it, never a silent loss.
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -12,7 +13,8 @@ namespace fracflow::io {
 
 class OutputFile {
  public:
-  OutputFile(std::string name, NumberFormat format = {});
+  // Errors name the file by its path as given.
+  explicit OutputFile(const std::filesystem::path& path, NumberFormat format = {});
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();

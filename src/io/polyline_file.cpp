@@ -1,18 +1,15 @@
 // Polyline plot files.
 #include "io/polyline_file.hpp"
 
-#include "io/output_file.hpp"
-
 namespace fracflow::io {
 
-void writePolylineFile(const std::string& name, const SegmentTable& segments) {
-  OutputFile file(name, NumberFormat::fixed(6));
-  for (const Segment& s : segments) {
-    file.line("2");
-    file.line("   ", s.x1, ", ", s.y1);
-    file.line("   ", s.x2, ", ", s.y2);
-  }
-  file.close();
+PolylineFile::PolylineFile(const std::filesystem::path& path)
+    : file_(path, NumberFormat::fixed(6)) {}
+
+void PolylineFile::addLine(double x1, double y1, double x2, double y2) {
+  file_.line("2");
+  file_.line("   ", x1, ", ", y1);
+  file_.line("   ", x2, ", ", y2);
 }
 
 }  // namespace fracflow::io

@@ -1,15 +1,24 @@
-// The polyline plot files (.bln): each segment as a two-point polyline, "2" then one line
-// per point, three blanks, x, ", ", y, in fixed notation with six digits after the point.
+// The polyline plot files (.bln): each piece as a two-point polyline, "2" then one line per
+// point, three blanks, x, ", ", y, in fixed notation with six digits after the point.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
-#include "network/segment.hpp"
+#include "io/output_file.hpp"
 
 namespace fracflow::io {
 
-// Writes the segments, in order, to the file name (replacing an old file). An empty table
-// gives an empty file.
-void writePolylineFile(const std::string& name, const SegmentTable& segments);
+class PolylineFile {
+ public:
+  // Creates the file (replacing an old one); a file with no line is empty.
+  explicit PolylineFile(const std::filesystem::path& path);
+
+  // One two-point polyline from (x1, y1) to (x2, y2).
+  void addLine(double x1, double y1, double x2, double y2);
+  void close() { file_.close(); }
+
+ private:
+  OutputFile file_;
+};
 
 }  // namespace fracflow::io

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "io/check.hpp"
@@ -20,20 +21,20 @@ constexpr int kProgressEvery = 1000;
 constexpr int kLastProgress = 20000;
 
 template <typename Matrix>
-int bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int maxit, double tol,
-         io::TextStream& console) {
+SolveReport bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int maxit,
+                 double tol, io::TextStream& console) {
   const int order = matrixOrder(A);
   FRACFLOW_CHECK(order >= 0);
   const auto n = static_cast<std::size_t>(order);
   FRACFLOW_CHECK(b.size() == n && x.size() == n);
-  if (maxit <= 0) return 0;
+  if (maxit <= 0) return {true, 0, std::numeric_limits<double>::quiet_NaN()};
 
   // b = 0 has the exact solution x = 0, which the relative test against ||b|| = 0 would
   // never accept.
   if (std::all_of(b.begin(), b.end(), [](double value) { return value == 0.0; })) {
     std::fill(x.begin(), x.end(), 0.0);
     console.line("BiCg converged after ", 0, " iterations");
-    return 0;
+    return {true, 0, 0.0};
   }
 
   std::vector<double> r(n, 0.0), p(n, 0.0), v(n, 0.0);
@@ -49,11 +50,11 @@ int bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int ma
   // rho is ||r||^2: an exact start vector, on which the first iteration would divide 0 by 0.
   if (rho == 0.0) {
     console.line("BiCg converged after ", 0, " iterations");
-    return 0;
+    return {true, 0, 0.0};
   }
 
   double rhoPrev = 1.0;
-  int flag = 0;
+  SolveReport report;
   for (int k = 0; k < maxit; ++k) {
     const double beta = rho / rhoPrev;
     rhoPrev = rho;
@@ -78,30 +79,30 @@ int bicg(const Matrix& A, std::span<const double> b, std::span<double> x, int ma
 
     if (tol * normB > normR) {
       console.line("BiCg converged after ", k + 1, " iterations");
-      return 0;
+      return {true, k + 1, normR / normB};
     }
     if (k == maxit - 1) {
       console.line("BiCg completed ", maxit, " iterations with a relative residual of ",
                    normR / normB);
-      flag = 1;
+      report = {false, maxit, normR / normB};
     }
     if ((k + 1) % kProgressEvery == 0 && k + 1 <= kLastProgress) {
       console.line("BiCg Iteration = ", k + 1, "       RR = ", normR / normB);
     }
   }
-  return flag;
+  return report;
 }
 
 }  // namespace
 
-int solveBiCG(const DenseMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
-              double tol, io::TextStream& console) {
+SolveReport solveBiCG(const DenseMatrix& A, std::span<const double> b, std::span<double> x,
+                      int maxit, double tol, io::TextStream& console) {
   FRACFLOW_CHECK(isWellFormed(A));
   return bicg(A, b, x, maxit, tol, console);
 }
 
-int solveBiCG(const CsrMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
-              double tol, io::TextStream& console) {
+SolveReport solveBiCG(const CsrMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
+                      double tol, io::TextStream& console) {
   FRACFLOW_CHECK(isWellFormed(A));
   return bicg(A, b, x, maxit, tol, console);
 }

@@ -23,8 +23,8 @@ double norm2(const std::vector<double>& u) {
 }
 
 template <typename Matrix>
-int minres(const Matrix& A, std::span<const double> b, std::span<double> x, int maxit, double tol,
-           io::TextStream& console) {
+SolveReport minres(const Matrix& A, std::span<const double> b, std::span<double> x, int maxit,
+                   double tol, io::TextStream& console) {
   const int order = matrixOrder(A);
   FRACFLOW_CHECK(order >= 0);
   const auto n = static_cast<std::size_t>(order);
@@ -39,7 +39,7 @@ int minres(const Matrix& A, std::span<const double> b, std::span<double> x, int 
   if (std::all_of(b.begin(), b.end(), [](double value) { return value == 0.0; })) {
     std::fill(x.begin(), x.end(), 0.0);
     console.line("MINRES converged after ", 1, " steps");
-    return 0;
+    return {true, 1, 0.0};
   }
 
   std::vector<double> vPrev(n, 0.0), v(n, 0.0), vNext(n, 0.0);
@@ -54,7 +54,7 @@ int minres(const Matrix& A, std::span<const double> b, std::span<double> x, int 
   // An exact start vector: the first normalisation would divide 0 by 0.
   if (beta == 0.0) {
     console.line("MINRES converged after ", 1, " steps");
-    return 0;
+    return {true, 1, 0.0};
   }
 
   double eta = beta;
@@ -117,25 +117,27 @@ int minres(const Matrix& A, std::span<const double> b, std::span<double> x, int 
     if (!(std::abs(eta) > tol * normB)) break;
   }
 
+  // |eta| is the norm of the residual of the current iterate.
+  const double residual = std::abs(eta) / normB;
   if (std::abs(eta) <= tol * normB) {
     console.line("MINRES converged after ", k, " steps");
-    return 0;
+    return {true, k, residual};
   }
   console.line("MINRES completed ", k,
                " steps without convergence. Value of final eta value is equal to = ", eta);
-  return 1;
+  return {false, k, residual};
 }
 
 }  // namespace
 
-int solveMINRES(const DenseMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
-                double tol, io::TextStream& console) {
+SolveReport solveMINRES(const DenseMatrix& A, std::span<const double> b, std::span<double> x,
+                        int maxit, double tol, io::TextStream& console) {
   FRACFLOW_CHECK(isWellFormed(A));
   return minres(A, b, x, maxit, tol, console);
 }
 
-int solveMINRES(const CsrMatrix& A, std::span<const double> b, std::span<double> x, int maxit,
-                double tol, io::TextStream& console) {
+SolveReport solveMINRES(const CsrMatrix& A, std::span<const double> b, std::span<double> x,
+                        int maxit, double tol, io::TextStream& console) {
   FRACFLOW_CHECK(isWellFormed(A));
   return minres(A, b, x, maxit, tol, console);
 }

@@ -37,8 +37,8 @@ std::string dumpSwitchHint(const DumpSpace& space) {
 
 }  // namespace
 
-void writeMatrixDump(const std::string& fileName, const CsrMatrix& A) {
-  io::OutputFile file(fileName, kDumpFormat);
+void writeMatrixDump(const std::filesystem::path& path, const CsrMatrix& A) {
+  io::OutputFile file(path, kDumpFormat);
   std::string zero;
   io::appendNumber(zero, 0.0, kDumpFormat);
   zero.append(kSeparator);
@@ -61,8 +61,8 @@ void writeMatrixDump(const std::string& fileName, const CsrMatrix& A) {
   file.close();
 }
 
-void writeVectorDump(const std::string& fileName, std::span<const double> values) {
-  io::OutputFile file(fileName, kDumpFormat);
+void writeVectorDump(const std::filesystem::path& path, std::span<const double> values) {
+  io::OutputFile file(path, kDumpFormat);
   for (double value : values) file.line(value);
   file.close();
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
@@ -17,8 +18,8 @@
 namespace fracflow::solvers {
 
 // Both raise an Output error when the file cannot be created or written.
-void writeMatrixDump(const std::string& fileName, const CsrMatrix& A);
-void writeVectorDump(const std::string& fileName, std::span<const double> values);
+void writeMatrixDump(const std::filesystem::path& path, const CsrMatrix& A);
+void writeVectorDump(const std::filesystem::path& path, std::span<const double> values);
 
 // The exact sizes in bytes of the two files above.
 std::uint64_t matrixDumpBytes(const CsrMatrix& A);

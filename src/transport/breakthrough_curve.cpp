@@ -40,8 +40,8 @@ void BreakthroughCurve::recordArrival(Face face, double t) {
   }
 }
 
-void writeBreakthroughCurve(const BreakthroughCurve& curve, const std::string& fileName) {
-  io::OutputFile file(fileName, io::NumberFormat::fixed(1, 8));
+void writeBreakthroughCurve(const BreakthroughCurve& curve, const std::filesystem::path& path) {
+  io::OutputFile file(path, io::NumberFormat::fixed(1, 8));
   constexpr const char* kGap = "     ";
   const double step = static_cast<double>(curve.bcstep());
   int runningSum = 0;

@@ -2,7 +2,7 @@
 // width, the travel-time cap both particle walks share, and the curve file they write.
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <vector>
 
 #include "grid/cell.hpp"
@@ -39,6 +39,6 @@ inline double timeLimit(const RunOptions& options) {
 
 // One line per bin: the bin centre, the four face counts, the total and the running sum of
 // the totals, each right-aligned in 8 characters and separated by five blanks.
-void writeBreakthroughCurve(const BreakthroughCurve& curve, const std::string& fileName);
+void writeBreakthroughCurve(const BreakthroughCurve& curve, const std::filesystem::path& path);
 
 }  // namespace fracflow::transport

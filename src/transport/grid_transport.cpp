@@ -2,19 +2,20 @@
 #include "transport/grid_transport.hpp"
 
 #include "grid/cell_index.hpp"
-#include "io/file_names.hpp"
 #include "transport/breakthrough_curve.hpp"
 #include "transport/grid_injection.hpp"
 #include "transport/grid_walk.hpp"
 
 namespace fracflow::transport {
 
-void runGridTransport(const RunOptions& options, const CellTable& table,
-                      random::RandomStream& random, io::TextStream& console,
-                      int realizationNumber) {
+ParticleWalks trackGridParticles(const RunOptions& options, const CellTable& table,
+                                 random::RandomStream& random, io::TextStream& console,
+                                 const std::filesystem::path& curvePath, bool keepStops) {
   const grid::CellIndex index(table.cells, options.cellx, options.celly, options.cellSizeX,
                               options.cellSizeY);
   const GridInjectionTable injection = buildGridInjectionTable(options, table, index);
+  ParticleWalks walks;
+  walks.injectionCount = injection.count();
   if (injection.count() == 0) {
     console.line("There aren't any active cells within the specified boundary of initial input");
   }
@@ -28,9 +29,11 @@ void runGridTransport(const RunOptions& options, const CellTable& table,
     for (int particle = 0; particle < options.totalparticles; ++particle) {
       const ParticleStop stop = walk.trackParticle(random);
       if (stop.end == WalkEnd::Arrived && stop.hasFace) curve.recordArrival(stop.face, stop.t);
+      if (keepStops) walks.stops.push_back(stop);
     }
   }
-  writeBreakthroughCurve(curve, io::realizationFileName("Grd_bcrv.", realizationNumber));
+  writeBreakthroughCurve(curve, curvePath);
+  return walks;
 }
 
 }  // namespace fracflow::transport

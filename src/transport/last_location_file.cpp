@@ -8,8 +8,8 @@ constexpr const char* kGap = "        ";
 
 }  // namespace
 
-LastLocationFile::LastLocationFile(const std::string& fileName)
-    : file_(fileName, io::NumberFormat::fixed(5, 14)) {}
+LastLocationFile::LastLocationFile(const std::filesystem::path& path)
+    : file_(path, io::NumberFormat::fixed(5, 14)) {}
 
 void LastLocationFile::writeStart(double x, double y) { file_.write(x, kGap, y, kGap); }
 

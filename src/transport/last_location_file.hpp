@@ -2,7 +2,7 @@
 // the point where it stopped and its travel time, in fixed columns of width 14.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 #include "io/output_file.hpp"
 
@@ -10,7 +10,7 @@ namespace fracflow::transport {
 
 class LastLocationFile {
  public:
-  explicit LastLocationFile(const std::string& fileName);
+  explicit LastLocationFile(const std::filesystem::path& path);
 
   // The first two columns of a particle's line, written when it is injected.
   void writeStart(double x, double y);

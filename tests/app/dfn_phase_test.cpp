@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "dfn/flow_files.hpp"
 #include "support/files.hpp"
 #include "support/temp_dir.hpp"
 
@@ -15,11 +16,11 @@ namespace {
 using fracflow::testing::fileNames;
 using fracflow::testing::readFile;
 
-// Runs the DFN phase of realization 1 in a fresh folder and keeps the console text.
+// Runs the DFN flow of realization 1 into a fresh folder and keeps the console text; after a
+// converged solve the DFN flow file is written as the realization does without particles.
 class DfnPhase : public ::testing::Test {
  protected:
-  DfnPhase() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir_.path());
+  DfnPhase() {
     options_.domainL = 10.0;
     options_.domainW = 10.0;
     options_.cellSizeX = 1.0;
@@ -35,22 +36,25 @@ class DfnPhase : public ::testing::Test {
     options_.maxit = 100;
     options_.tol = 1e-12;
   }
-  ~DfnPhase() override { std::filesystem::current_path(previous_); }
 
-  RealizationEnd run(const SegmentTable& segments, NodeTable& nodes) {
+  DfnFlow run(const SegmentTable& segments, NodeTable& nodes) {
     io::TextStream console(log_);
-    Realization realization{1, console, random::RandomStream::forRealization(1)};
-    const RealizationEnd end = runDfnPhase(options_, realization, segments, nodes, dfn::WellNodes{},
-                                           static_cast<int>(segments.size()));
+    const RealizationSetup setup{1, console, diagnostics_, {}, dir_.path()};
+    Realization realization(setup);
+    DfnFlow flow = runDfnFlow(options_, realization, segments, nodes, dfn::WellNodes{},
+                              static_cast<int>(segments.size()));
+    if (flow.solve.converged) {
+      dfn::writeFlowFile(dir_.path() / "DFN_flow.0001.txt", flow.faceFlows, nodes, std::nullopt);
+    }
     console.flush();
-    return end;
+    return flow;
   }
   std::string file(const char* name) const { return readFile(dir_.path() / name); }
 
   fracflow::testing::TempDir dir_;
-  std::filesystem::path previous_;
   RunOptions options_;
   std::ostringstream log_;
+  std::ostringstream diagnostics_;
 };
 
 // L (0, 5) at head 1 and R (10, 5) at head 0 joined through M (5, 5): perm 2 over length 5
@@ -58,7 +62,7 @@ class DfnPhase : public ::testing::Test {
 TEST_F(DfnPhase, StraightChannelFromLeftToRight) {
   const SegmentTable segments{{2.0, 0.0, 5.0, 5.0, 5.0}, {2.0, 5.0, 5.0, 10.0, 5.0}};
   NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 5.0, 5.0}}, 2, 1};
-  EXPECT_EQ(run(segments, nodes), RealizationEnd::Completed);
+  EXPECT_TRUE(run(segments, nodes).solve.converged);
   EXPECT_EQ(log_.str(), "MINRES converged after 2 steps\nNumber of segments in backbone = 2\n");
   EXPECT_EQ(fileNames(dir_.path()),
             (std::vector<std::string>{"Backbone.0001.bln", "DFN_flow.0001.txt", "FlowData.0001.txt",
@@ -90,7 +94,7 @@ TEST_F(DfnPhase, DumpHoldsEveryEntryOfEveryRow) {
   NodeTable nodes{
       {{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 3.0, 5.0}, {0.0, 6.0, 5.0}, {0.0, 5.0, 8.0}}, 2, 3};
   options_.bbone = options_.dfndt = 2;
-  EXPECT_EQ(run(segments, nodes), RealizationEnd::Completed);
+  EXPECT_TRUE(run(segments, nodes).solve.converged);
   EXPECT_EQ(file("a.0001.txt"),
             "-2.000000e-002,  1.000000e-002,  0.000000e+000,  \n"
             "1.000000e-002,  -2.000000e-002,  0.000000e+000,  \n"
@@ -103,7 +107,7 @@ TEST_F(DfnPhase, DumpHoldsEveryEntryOfEveryRow) {
 TEST_F(DfnPhase, NetworkTouchingNoFaceCarriesNoFlow) {
   const SegmentTable segments{{1.0, 2.0, 2.0, 5.0, 5.0}, {1.0, 5.0, 5.0, 7.0, 3.0}};
   NodeTable nodes{{{0.0, 2.0, 2.0}, {0.0, 5.0, 5.0}, {0.0, 7.0, 3.0}}, 0, 3};
-  EXPECT_EQ(run(segments, nodes), RealizationEnd::Completed);
+  EXPECT_TRUE(run(segments, nodes).solve.converged);
   EXPECT_EQ(log_.str(), "MINRES converged after 1 steps\nNumber of segments in backbone = 0\n");
   EXPECT_EQ(file("Backbone.0001.bln"), "");
   EXPECT_EQ(file("FlowData.0001.txt"), "");
@@ -125,7 +129,7 @@ TEST_F(DfnPhase, SegmentFromFaceToFaceAloneNeedsNoSolve) {
   // 0.01 * 2 / 10 * (1 - 0) = 0.002 from the left face to the right one.
   const SegmentTable segments{{2.0, 0.0, 5.0, 10.0, 5.0}};
   NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}}, 2, 0};
-  EXPECT_EQ(run(segments, nodes), RealizationEnd::Completed);
+  EXPECT_TRUE(run(segments, nodes).solve.converged);
   EXPECT_EQ(log_.str(), "MINRES converged after 1 steps\nNumber of segments in backbone = 1\n");
   EXPECT_EQ(file("a.0001.txt"), "");
   EXPECT_EQ(file("b.0001.txt"), "");
@@ -142,7 +146,7 @@ TEST_F(DfnPhase, NonConvergenceWritesNoConDfnAndEndsTheRun) {
   options_.maxit = 1;
   options_.tol = 0.0;
   options_.dfnfl = 2;
-  EXPECT_EQ(run(segments, nodes), RealizationEnd::RunEnded);
+  EXPECT_FALSE(run(segments, nodes).solve.converged);
   EXPECT_EQ(log_.str().find("Number of segments in backbone"), std::string::npos);
   EXPECT_EQ(fileNames(dir_.path()), (std::vector<std::string>{"NoConDFN.0001.txt"}));
   EXPECT_EQ(file("NoConDFN.0001.txt"),

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "grid/flow_files.hpp"
 #include "options/parameter_file.hpp"
 #include "support/files.hpp"
 #include "support/run_fracflow.hpp"
@@ -25,25 +26,27 @@ RunOptions optionsOf(const std::string& caseName) {
   return *options;
 }
 
-// Runs the grid phase of realization `number` in a fresh folder, working there.
+// Runs the grid flow of realization `number` into a fresh folder; after a converged solve the
+// grid flow file is written as the realization does.
 class GridPhase : public ::testing::Test {
  protected:
-  GridPhase() : previous_(fs::current_path()) { fs::current_path(dir_.path()); }
-  ~GridPhase() override { fs::current_path(previous_); }
-
   std::optional<CellTable> run(const RunOptions& options, int number, SegmentTable segments) {
     io::TextStream console(out_);
-    const Realization realization{number, console, random::RandomStream::forRealization(number)};
-    std::optional<CellTable> table = runGridPhase(options, realization, std::move(segments));
+    const RealizationSetup setup{number, console, diagnostics_, {}, dir_.path()};
+    Realization realization(setup);
+    GridFlow flow = runGridFlow(options, realization, std::move(segments));
     console.flush();
-    return table;
+    if (!flow.solve.converged) return std::nullopt;
+    grid::writeFlowFile(realization.outputPath(io::RealizationFile::GridFlow), flow.faceFlows,
+                        flow.cells);
+    return std::move(flow.cells);
   }
   std::string console() const { return out_.str(); }
   std::vector<std::string> files() const { return fracflow::testing::fileNames(dir_.path()); }
 
   fracflow::testing::TempDir dir_;
-  fs::path previous_;
   std::ostringstream out_;
+  std::ostringstream diagnostics_;
 };
 
 // The 3 x 3 example scaled by 10: one diagonal through grid nodes (realization 1), then four

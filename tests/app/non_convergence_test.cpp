@@ -11,11 +11,8 @@ namespace {
 
 TEST(NonConvergenceFile, TwoLinesNamingTheRealizationAndMethod) {
   fracflow::testing::TempDir dir;
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.path());
-  writeNonConvergenceFile("NoConDFN.", 2, "DFN");
-  writeNonConvergenceFile("NoConGrd.", 17, "Grid");
-  std::filesystem::current_path(previous);
+  writeNonConvergenceFile(dir.path() / "NoConDFN.0002.txt", 2, "DFN");
+  writeNonConvergenceFile(dir.path() / "NoConGrd.0017.txt", 17, "Grid");
   EXPECT_EQ(fracflow::testing::readFile(dir.path() / "NoConDFN.0002.txt"),
             "2\nRealization number 2 did not converge for DFN flow solution\n");
   EXPECT_EQ(fracflow::testing::readFile(dir.path() / "NoConGrd.0017.txt"),

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct Report {
   std::vector<std::string> labels;  // every phase line, in report order
   bool hasTotal = false;
   bool hasPeakMemory = false;
+  std::string minres;  // the iteration line's value: a count, "-" or "N  (not converged)"
+  std::string bicg;
 };
 
 struct SplitStderr {
@@ -36,7 +39,8 @@ struct SplitStderr {
   std::string rest;  // everything that is not part of a report
 };
 
-// Reports are 16 lines: a title, one line per phase (seconds, or "-"), the total, the memory.
+// Reports are 18 lines: a title, one line per phase (seconds, or "-"), the total, the memory and
+// the iterations of each solver.
 SplitStderr splitReports(const std::string& err) {
   SplitStderr split;
   std::istringstream lines(err);
@@ -59,9 +63,28 @@ SplitStderr splitReports(const std::string& err) {
     }
     if (std::getline(lines, line)) report.hasTotal = line.rfind("  realization total", 0) == 0;
     if (std::getline(lines, line)) report.hasPeakMemory = line.rfind("  peak memory (MiB)", 0) == 0;
+    const auto iterations = [&](const std::string& label, std::string& value) {
+      if (!std::getline(lines, line) || line.rfind("  " + label, 0) != 0) return;
+      value = line.substr(label.size() + 2);
+      value = value.substr(value.find_first_not_of(' '));
+    };
+    iterations("MINRES iterations", report.minres);
+    iterations("BiCG iterations", report.bicg);
     split.reports.push_back(report);
   }
   return split;
+}
+
+// The count of each solver verdict line of the console, in order; a verdict of no convergence
+// as the report shows it.
+std::vector<std::string> countsIn(const std::string& console, const std::string& pattern) {
+  std::vector<std::string> counts;
+  const std::regex verdict(pattern);
+  for (auto it = std::sregex_iterator(console.begin(), console.end(), verdict);
+       it != std::sregex_iterator(); ++it) {
+    counts.push_back((*it)[1].matched ? (*it)[1].str() : (*it)[2].str() + "  (not converged)");
+  }
+  return counts;
 }
 
 std::vector<std::string> phasesFrom(const std::string& first, const std::string& last) {
@@ -141,7 +164,25 @@ TEST(Timings, LeaveConsoleAndFilesUnchangedAndReportEachRealization) {
       EXPECT_EQ(report.ran, c.ran[k]) << timed.err;
       EXPECT_TRUE(report.hasTotal);
       EXPECT_TRUE(report.hasPeakMemory);
+      const auto ran = [&](const char* phase) {
+        return std::find(report.ran.begin(), report.ran.end(), phase) != report.ran.end();
+      };
+      EXPECT_EQ(report.minres == "-", !ran("MINRES")) << report.minres;
+      EXPECT_EQ(report.bicg == "-", !ran("BiCG")) << report.bicg;
     }
+    // The counts are those of the solvers' console lines, realization by realization.
+    std::vector<std::string> minresCounts;
+    std::vector<std::string> bicgCounts;
+    for (const Report& report : split.reports) {
+      if (report.minres != "-") minresCounts.push_back(report.minres);
+      if (report.bicg != "-") bicgCounts.push_back(report.bicg);
+    }
+    EXPECT_EQ(
+        minresCounts,
+        countsIn(
+            plain.out,
+            R"(MINRES converged after (\d+) steps|MINRES completed (\d+) steps without convergence)"));
+    EXPECT_EQ(bicgCounts, countsIn(plain.out, R"(BiCg converged after (\d+) iterations)"));
   }
 }
 

@@ -19,18 +19,18 @@ Backbone single(const Segment& s, double h1, double h2) { return Backbone{{s}, {
 TEST(FaceFlows, StraightChannelCarriesEqualAndOppositeFlows) {
   // Left to right, perm 2, length 10: conductance 0.002, head drop 1.
   const FaceFlows flows = computeFaceFlows(single({2.0, 0.0, 5.0, 10.0, 5.0}, 1.0, 0.0), domain());
-  EXPECT_DOUBLE_EQ(flows.rightFlow, 0.002);
-  EXPECT_DOUBLE_EQ(flows.leftFlow, -0.002);
-  EXPECT_EQ(flows.topFlow, 0.0);
-  EXPECT_EQ(flows.bottomFlow, 0.0);
-  EXPECT_DOUBLE_EQ(flows.globalFlow(), 0.002);
+  EXPECT_DOUBLE_EQ(flows.right, 0.002);
+  EXPECT_DOUBLE_EQ(flows.left, -0.002);
+  EXPECT_EQ(flows.top, 0.0);
+  EXPECT_EQ(flows.bottom, 0.0);
+  EXPECT_DOUBLE_EQ(flows.global(), 0.002);
 }
 
 TEST(FaceFlows, TopToBottomSegmentAddsToBothFaces) {
   // End 2 on the top at head 3, end 1 on the bottom at head 1: water enters at the top.
   const FaceFlows flows = computeFaceFlows(single({1.0, 4.0, 0.0, 4.0, 10.0}, 1.0, 3.0), domain());
-  EXPECT_DOUBLE_EQ(flows.topFlow, -0.002);
-  EXPECT_DOUBLE_EQ(flows.bottomFlow, 0.002);
+  EXPECT_DOUBLE_EQ(flows.top, -0.002);
+  EXPECT_DOUBLE_EQ(flows.bottom, 0.002);
 }
 
 TEST(FaceFlows, CornerSegmentsAddToNoFace) {
@@ -52,7 +52,7 @@ TEST(FaceFlows, CornerSegmentsAddToNoFace) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(isCornerSegment(c.segment, 10.0, 10.0, 1.0, 1.0), c.corner);
     const FaceFlows flows = computeFaceFlows(single(c.segment, 1.0, 0.0), domain());
-    EXPECT_EQ(flows.globalFlow() == 0.0, c.corner);
+    EXPECT_EQ(flows.global() == 0.0, c.corner);
   }
 }
 

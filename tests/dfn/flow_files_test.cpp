@@ -45,21 +45,24 @@ TEST_F(FlowFiles, EmptyBackboneGivesEmptyFlowData) {
   EXPECT_EQ(read(path("FlowData.0001.txt")), "");
 }
 
-TEST_F(FlowFiles, DfnFlowFileOpensWithTheFaceFlows) {
-  {
-    io::OutputFile file(path("DFN_flow.0001.txt"));
-    writeFaceFlows(file, FaceFlows{-0.25, 0.0, 0.125, 1.0 / 3.0});
-    file.write("Transp = ", 3);  // the tracking goes on in the same format
-    file.close();
-  }
+// The face flows, then the injection count and node counts when particles were tracked.
+TEST_F(FlowFiles, DfnFlowFileHoldsTheFaceFlowsAndTheWalkCounts) {
+  NodeTable nodes;
+  nodes.boundaryNodes = 2;
+  nodes.internalNodes = 5;
+  const FaceFlows flows{-0.25, 0.0, 0.125, 1.0 / 3.0};
+  const std::string faceLines =
+      "Flow Through Top Face    = -0.250000000\n"
+      "Flow Through Right Face  = 0.000000000\n"
+      "Flow Through Bottom Face = 0.125000000\n"
+      "Flow Through Left Face   = 0.333333333\n"
+      "Global DFN Flow          = 0.354166667\n"
+      "\n";
+  writeFlowFile(path("DFN_flow.0001.txt"), flows, nodes, std::nullopt);
+  EXPECT_EQ(read(path("DFN_flow.0001.txt")), faceLines);
+  writeFlowFile(path("DFN_flow.0001.txt"), flows, nodes, 3);
   EXPECT_EQ(read(path("DFN_flow.0001.txt")),
-            "Flow Through Top Face    = -0.250000000\n"
-            "Flow Through Right Face  = 0.000000000\n"
-            "Flow Through Bottom Face = 0.125000000\n"
-            "Flow Through Left Face   = 0.333333333\n"
-            "Global DFN Flow          = 0.354166667\n"
-            "\n"
-            "Transp = 3");
+            faceLines + "Transp = 3\nInternal Nodes = 5\nBoundary Nodes = 2\nTotal Nodes = 7\n");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ using fracflow::testing::sameBits;
 // Checks the sparse system against the plain scan: the same bits in every entry of A and
 // b, entries stored exactly where the scan writes (the diagonal always), columns ascending.
 void expectSameAsScan(const SegmentTable& segments, const NodeTable& nodes, const WellNodes& well) {
-  const FlowSystem system = assembleFlowSystem(segments, nodes, well);
+  const solvers::LinearSystem system = assembleFlowSystem(segments, nodes, well);
   const literal::DenseSystem reference = literal::assemble(segments, nodes, well);
   const int n = nodes.internalNodes;
   ASSERT_EQ(system.A.n, n);
@@ -95,7 +95,7 @@ TEST(FlowSystem, ChainGivesSymmetricRowsAndBoundaryTermsInB) {
   const SegmentTable segments = {
       {3.0, 0.0, 5.0, 3.0, 5.0}, {6.0, 3.0, 5.0, 6.0, 5.0}, {8.0, 6.0, 5.0, 10.0, 5.0}};
   const NodeTable nodes = crossNodes();
-  const FlowSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
+  const solvers::LinearSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
   const solvers::DenseMatrix A = solvers::toDense(system.A);
   const double c1 = 0.01 * 3.0 / 3.0;
   const double c2 = 0.01 * 6.0 / 3.0;
@@ -114,7 +114,7 @@ TEST(FlowSystem, ChainGivesSymmetricRowsAndBoundaryTermsInB) {
 
 TEST(FlowSystem, NodeJoinedOnlyToBoundaryNodesHasOnlyItsDiagonal) {
   const SegmentTable segments = {{1.0, 0.0, 5.0, 3.0, 5.0}, {1.0, 3.0, 5.0, 10.0, 5.0}};
-  const FlowSystem system = assembleFlowSystem(segments, crossNodes(), WellNodes{});
+  const solvers::LinearSystem system = assembleFlowSystem(segments, crossNodes(), WellNodes{});
   ASSERT_EQ(system.A.rowStart[1] - system.A.rowStart[0], 1u);
   EXPECT_EQ(system.A.column[0], 0);
   EXPECT_EQ(system.A.value[0], -(0.01 / 3.0) - 0.01 / 7.0);
@@ -124,7 +124,7 @@ TEST(FlowSystem, NodeJoinedOnlyToBoundaryNodesHasOnlyItsDiagonal) {
 TEST(FlowSystem, TwoSegmentsOnOnePairSumOnTheDiagonalAndTheLaterSetsTheOffDiagonal) {
   // A to B twice (length 3): perm 3 then perm 9, conductances 0.01 and 0.03.
   const SegmentTable segments = {{3.0, 3.0, 5.0, 6.0, 5.0}, {9.0, 6.0, 5.0, 3.0, 5.0}};
-  const FlowSystem system = assembleFlowSystem(segments, crossNodes(), WellNodes{});
+  const solvers::LinearSystem system = assembleFlowSystem(segments, crossNodes(), WellNodes{});
   const solvers::DenseMatrix A = solvers::toDense(system.A);
   EXPECT_EQ(A.at(0, 0), -0.01 - 0.03);
   EXPECT_EQ(A.at(1, 1), -0.01 - 0.03);
@@ -138,7 +138,7 @@ TEST(FlowSystem, WellFluxStartsTheRightHandSideOfEachWellNode) {
   well.sinkNodes = {2, 4};
   well.sinkCount = 2;
   well.wellFlux = 0.5;
-  const FlowSystem system = assembleFlowSystem(segments, crossNodes(), well);
+  const solvers::LinearSystem system = assembleFlowSystem(segments, crossNodes(), well);
   EXPECT_EQ(system.b[0], 0.5 - 0.01 * 1.0);
   EXPECT_EQ(system.b[1], 0.0);
   EXPECT_EQ(system.b[2], 0.5);
@@ -151,7 +151,7 @@ TEST(FlowSystem, EndsMatchThroughTheWindowsOnly) {
   // end 1, so row B (which holds end 2 exactly) sees A.
   const NodeTable nodes = crossNodes();
   const SegmentTable segments = {{3.0, 3.0, 5.0 - 9e-6, 6.0, 5.0}};
-  const FlowSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
+  const solvers::LinearSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
   const solvers::DenseMatrix A = solvers::toDense(system.A);
   const double cond = 0.01 * 3.0 / segmentLength(segments[0]);
   EXPECT_EQ(A.at(0, 0), 0.0);
@@ -165,7 +165,8 @@ TEST(FlowSystem, NoInternalNodeGivesAnEmptySystem) {
   NodeTable nodes;
   nodes.boundaryNodes = 2;
   nodes.nodes = {{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}};
-  const FlowSystem system = assembleFlowSystem({{1.0, 0.0, 5.0, 10.0, 5.0}}, nodes, WellNodes{});
+  const solvers::LinearSystem system =
+      assembleFlowSystem({{1.0, 0.0, 5.0, 10.0, 5.0}}, nodes, WellNodes{});
   EXPECT_EQ(system.A.n, 0);
   EXPECT_EQ(system.A.rowStart, std::vector<std::size_t>{0});
   EXPECT_TRUE(system.b.empty());

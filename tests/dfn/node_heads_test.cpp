@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "dfn/flow_system.hpp"
 #include "dfn/literal_network_flow.hpp"
 #include "dfn/random_network.hpp"
 #include "dfn/start_vector.hpp"
@@ -39,23 +40,25 @@ TEST(NodeHeads, SparseSolveOfTheIndexedSystemEqualsDenseSolveOfTheScannedOne) {
     well.sinkCount = 1;
     well.wellFlux = 1e-3;
 
-    const FlowSystem sparse = assembleFlowSystem(net.segments, net.nodes, well);
+    const solvers::LinearSystem sparse = assembleFlowSystem(net.segments, net.nodes, well);
     std::vector<double> xSparse = startVector(net.nodes, options);
     std::ostringstream sparseLog;
     io::TextStream sparseConsole(sparseLog);
-    const int sparseFlag = solvers::solveMINRES(sparse.A, sparse.b, xSparse, options.maxit,
-                                                options.tol, sparseConsole);
+    const solvers::SolveReport sparseReport = solvers::solveMINRES(
+        sparse.A, sparse.b, xSparse, options.maxit, options.tol, sparseConsole);
     sparseConsole.flush();
 
     const literal::DenseSystem dense = literal::assemble(net.segments, net.nodes, well);
     std::vector<double> xDense = startVector(net.nodes, options);
     std::ostringstream denseLog;
     io::TextStream denseConsole(denseLog);
-    const int denseFlag =
+    const solvers::SolveReport denseReport =
         solvers::solveMINRES(dense.A, dense.b, xDense, options.maxit, options.tol, denseConsole);
     denseConsole.flush();
 
-    EXPECT_EQ(sparseFlag, denseFlag);
+    EXPECT_EQ(sparseReport.converged, denseReport.converged);
+    EXPECT_EQ(sparseReport.iterations, denseReport.iterations);
+    EXPECT_SAME_BITS(sparseReport.residual, denseReport.residual);
     EXPECT_EQ(sparseLog.str(), denseLog.str());
     ASSERT_SAME_BITS(xSparse, xDense);
   }
@@ -69,10 +72,14 @@ struct Channel {
 
 TEST(NodeHeads, ConvergedSolveStoresTheHeads) {
   Channel channel;
-  const FlowSystem system = assembleFlowSystem(channel.segments, channel.nodes, WellNodes{});
+  const solvers::LinearSystem system =
+      assembleFlowSystem(channel.segments, channel.nodes, WellNodes{});
   std::ostringstream log;
   io::TextStream console(log);
-  EXPECT_TRUE(solveNodeHeads(system, channel.nodes, solveOptions(10.0, 10.0, 10), console));
+  const solvers::SolveReport report =
+      solveHeads(system, channel.nodes, solveOptions(10.0, 10.0, 10), console);
+  EXPECT_TRUE(report.converged);
+  EXPECT_EQ(report.iterations, 2);
   console.flush();
   EXPECT_EQ(log.str(), "MINRES converged after 2 steps\n");
   EXPECT_NEAR(channel.nodes.nodes[2].head, 0.5, 1e-15);
@@ -86,10 +93,12 @@ TEST(NodeHeads, FailedSolveLeavesTheNodesAlone) {
   NodeTable nodes{{{1.0, 0.0, 5.0}, {0.0, 10.0, 5.0}, {0.0, 3.0, 5.0}, {0.0, 6.0, 5.0}}, 2, 2};
   RunOptions options = solveOptions(10.0, 10.0, 1);
   options.tol = 0.0;
-  const FlowSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
+  const solvers::LinearSystem system = assembleFlowSystem(segments, nodes, WellNodes{});
   std::ostringstream log;
   io::TextStream console(log);
-  EXPECT_FALSE(solveNodeHeads(system, nodes, options, console));
+  const solvers::SolveReport report = solveHeads(system, nodes, options, console);
+  EXPECT_FALSE(report.converged);
+  EXPECT_EQ(report.iterations, 2);
   console.flush();
   EXPECT_EQ(log.str().rfind("MINRES completed 2 steps without convergence.", 0), 0u) << log.str();
   EXPECT_EQ(nodes.nodes[2].head, 0.0);

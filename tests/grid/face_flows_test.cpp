@@ -6,8 +6,9 @@
 #include <random>
 #include <sstream>
 
+#include "grid/cell_heads.hpp"
+#include "grid/flow_system.hpp"
 #include "grid/fracture_continuum.hpp"
-#include "grid/grid_flow.hpp"
 #include "grid/literal_grid.hpp"
 #include "support/same_bits.hpp"
 
@@ -28,7 +29,10 @@ CellTable solvedContinuum(const GridGeometry& g, const SegmentTable& segments) {
   io::TextStream console(quiet);
   CellTable t = mapFractureContinuum(g, kHeads, segments, console);
   const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-  EXPECT_TRUE(assembleAndSolveGridFlow(t, g, index, {1, false, 20000, 1e-12}, console));
+  RunOptions options;
+  options.maxit = 20000;
+  options.tol = 1e-12;
+  EXPECT_TRUE(solveHeads(assembleFlowSystem(t, g, index), t, options, console).converged);
   return t;
 }
 

@@ -64,7 +64,10 @@ TEST(ReadFractures, CountsTheFractureLinesAfterTheFirstMeetFracs) {
 }
 
 TEST(ReadFractures, SkipsAByteOrderMarkAtTheStart) {
-  const FractureReading r = read("\xEF\xBB\xBF" "1 1 2 2 0.5\n3 3 4 4 1\n", 5);
+  const FractureReading r = read(
+      "\xEF\xBB\xBF"
+      "1 1 2 2 0.5\n3 3 4 4 1\n",
+      5);
   ASSERT_FALSE(r.error) << *r.error;
   ASSERT_EQ(r.fractures.size(), 2u);
   EXPECT_EQ(r.fractures[0].x1, 1.0);
@@ -102,7 +105,8 @@ TEST(ReadFractures, ReportsAMalformedLineWithFileAndLineNumber) {
       // Bytes of a binary file are shown escaped, never raw.
       {"1 2 \x01\x7f\x1b[2J\xff 4 5\n",
        "Network_data.0001.txt:1: x2: expected a number, found '\\x01\\x7F\\x1B[2J\\xFF'"},
-      {"\xEF\xBB\xBF\xEF\xBB\xBF" "1 2 3 4 5\n",
+      {"\xEF\xBB\xBF\xEF\xBB\xBF"
+       "1 2 3 4 5\n",
        "Network_data.0001.txt:1: x1: expected a number, found '\\xEF\\xBB\\xBF1'"},
       {"1 2 3 4 5e\n", "Network_data.0001.txt:1: perm: expected a number, found '5e'"},
       {"1 2 3 4 -\n", "Network_data.0001.txt:1: perm: expected a number, found '-'"},

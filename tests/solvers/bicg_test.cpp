@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -181,6 +182,43 @@ TEST(Bicg, EdgeCases) {
     EXPECT_EQ(outcome.flag, c.flag);
     EXPECT_EQ(outcome.console, c.console);
     EXPECT_SAME_BITS(outcome.x, c.x);
+  }
+}
+
+// The report: converged or not, the iterations the console line counts, the final ||r|| / ||b||.
+TEST(Bicg, ReportsWhatTheSolveDid) {
+  struct Case {
+    const char* name;
+    std::vector<double> diag;
+    std::vector<double> b;
+    std::vector<double> x0;
+    int maxit;
+    double tol;
+    bool converged;
+    long long iterations;
+    double residual;  // NaN: none was computed
+  };
+  const double none = std::numeric_limits<double>::quiet_NaN();
+  const Case cases[] = {
+      {"identity", {1, 1, 1}, {1, -2, 3}, {0, 0, 0}, 100, 1e-6, true, 1, 0.0},
+      {"strict test", {1, 1, 1}, {1, -2, 3}, {0, 0, 0}, 1, 0.0, false, 1, 0.0},
+      // One step on diag(1, 2) from 0 with b = (1, 1): alpha = 2 / 3, r = (1/3, -1/3), so
+      // ||r|| / ||b|| = 1 / 3.
+      {"limit reached", {1, 2}, {1, 1}, {0, 0}, 1, 0.0, false, 1, 1.0 / 3.0},
+      {"maxit 0", {1, 2}, {1, 1}, {5, 6}, 0, 1e-6, true, 0, none},
+      {"exact start vector", {1, 2}, {1, 1}, {1, 0.5}, 100, 1e-6, true, 0, 0.0},
+      {"zero right-hand side", {1, 2}, {0, 0}, {5, 6}, 100, 1e-6, true, 0, 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SolveReport report = runBicg(diagonal(c.diag), c.b, c.x0, c.maxit, c.tol).report;
+    EXPECT_EQ(report.converged, c.converged);
+    EXPECT_EQ(report.iterations, c.iterations);
+    if (std::isnan(c.residual)) {
+      EXPECT_TRUE(std::isnan(report.residual));
+    } else {
+      EXPECT_NEAR(report.residual, c.residual, 1e-15);
+    }
   }
 }
 

@@ -227,6 +227,38 @@ TEST(Minres, EdgeCases) {
   }
 }
 
+// The report: converged or not, the steps the console line counts, the final |eta| / ||b||.
+TEST(Minres, ReportsWhatTheSolveDid) {
+  struct Case {
+    const char* name;
+    std::vector<double> diag;
+    std::vector<double> b;
+    std::vector<double> x0;
+    int maxit;
+    double tol;
+    bool converged;
+    long long steps;
+    double residual;
+  };
+  // One step on diag(1, 2) with b = (1, 1) leaves |eta| = 1 / sqrt(5) (see EdgeCases), so
+  // |eta| / ||b|| = 1 / sqrt(10).
+  const double oneStep = 1.0 / std::sqrt(10.0);
+  const Case cases[] = {
+      {"identity", {1, 1, 1, 1}, {2, 2, 2, 2}, {0, 0, 0, 0}, 1000, 1e-6, true, 2, 0.0},
+      {"limit reached", {1, 2}, {1, 1}, {0, 0}, 1, 0.0, false, 2, oneStep},
+      {"limit reached but tolerance met", {1, 2}, {1, 1}, {0, 0}, 1, 0.5, true, 2, oneStep},
+      {"exact start vector", {1, 2}, {1, 1}, {1, 0.5}, 1000, 1e-6, true, 1, 0.0},
+      {"zero right-hand side", {1, 2}, {0, 0}, {3, -1}, 1000, 1e-6, true, 1, 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SolveReport report = runMinres(diagonal(c.diag), c.b, c.x0, c.maxit, c.tol).report;
+    EXPECT_EQ(report.converged, c.converged);
+    EXPECT_EQ(report.iterations, c.steps);
+    EXPECT_NEAR(report.residual, c.residual, 1e-15);
+  }
+}
+
 TEST(Minres, IdentityGivesTheRightHandSideExactly) {
   const DenseMatrix A = diagonal({1, 1, 1, 1});
   const Outcome outcome = runMinres(A, {2, 2, 2, 2}, {0, 0, 0, 0}, 10, 1e-6);

@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "solvers/csr_builder.hpp"
 #include "solvers/csr_matrix.hpp"
 #include "solvers/dense_matrix.hpp"
+#include "solvers/solve_report.hpp"
 
 namespace fracflow::solvers::testing {
 
@@ -96,7 +98,8 @@ inline std::vector<double> randomVector(int n, std::uint64_t seed, double scale 
 }
 
 struct Outcome {
-  int flag = -1;
+  int flag = -1;       // 0 converged, 1 not, as the literal forms return it
+  SolveReport report;  // what the solver reported (the literal forms report nothing)
   std::vector<double> x;
   std::string console;
 };
@@ -108,7 +111,13 @@ Outcome capture(std::vector<double> x, Solve solve) {
   Outcome outcome;
   {
     io::TextStream console(out);
-    outcome.flag = solve(x, console);
+    const auto result = solve(x, console);
+    if constexpr (std::is_same_v<std::decay_t<decltype(result)>, SolveReport>) {
+      outcome.report = result;
+      outcome.flag = result.converged ? 0 : 1;
+    } else {
+      outcome.flag = result;
+    }
   }
   outcome.x = std::move(x);
   outcome.console = out.str();

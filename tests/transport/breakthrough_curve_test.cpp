@@ -92,7 +92,7 @@ TEST(BreakthroughCurve, NoBinsCountNothing) {
   }
 }
 
-class CurveFile : public testing::InTempDirectory {};
+class CurveFile : public testing::InTempFolder {};
 
 TEST_F(CurveFile, WritesCentresCountsTotalsAndTheRunningSum) {
   BreakthroughCurve curve(3, 100);
@@ -100,34 +100,34 @@ TEST_F(CurveFile, WritesCentresCountsTotalsAndTheRunningSum) {
   curve.recordArrival(kTop, 250.0);                               // bin 2
   curve.recordArrival(kBottom, 299.0);
   curve.recordArrival(kLeft, 200.0);
-  writeBreakthroughCurve(curve, "curve.txt");
+  writeBreakthroughCurve(curve, path("curve.txt"));
   // Seven fields of width 8, five blanks apart; the total is the sum of the four faces and
   // the last column adds the totals up.
   EXPECT_EQ(
-      testing::readFile("curve.txt"),
+      testing::readFile(path("curve.txt")),
       "    50.0            0            3            0            0            3            3\n"
       "   150.0            0            0            0            0            0            3\n"
       "   250.0            1            0            1            1            3            6\n");
 }
 
 TEST_F(CurveFile, UnitStepCentresAndWideValues) {
-  writeBreakthroughCurve(BreakthroughCurve(3, 1), "unit.txt");
+  writeBreakthroughCurve(BreakthroughCurve(3, 1), path("unit.txt"));
   EXPECT_EQ(
-      testing::readFile("unit.txt"),
+      testing::readFile(path("unit.txt")),
       "     0.5            0            0            0            0            0            0\n"
       "     1.5            0            0            0            0            0            0\n"
       "     2.5            0            0            0            0            0            0\n");
   // A value wider than the field is written whole and pushes the line to the right.
-  writeBreakthroughCurve(BreakthroughCurve(1, 100000000), "wide.txt");
+  writeBreakthroughCurve(BreakthroughCurve(1, 100000000), path("wide.txt"));
   EXPECT_EQ(
-      testing::readFile("wide.txt"),
+      testing::readFile(path("wide.txt")),
       "50000000.0            0            0            0            0            0            0\n");
 }
 
 TEST_F(CurveFile, ACurveWithoutBinsGivesAnEmptyFile) {
-  writeBreakthroughCurve(BreakthroughCurve(0, 100), "empty.txt");
-  EXPECT_TRUE(std::filesystem::exists("empty.txt"));
-  EXPECT_EQ(testing::readFile("empty.txt"), "");
+  writeBreakthroughCurve(BreakthroughCurve(0, 100), path("empty.txt"));
+  EXPECT_TRUE(std::filesystem::exists(path("empty.txt")));
+  EXPECT_EQ(testing::readFile(path("empty.txt")), "");
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "io/output_file.hpp"
 #include "literal_walks.hpp"
 #include "random_networks.hpp"
 #include "transport/breakthrough_curve.hpp"
@@ -16,7 +15,7 @@
 namespace fracflow::transport {
 namespace {
 
-class GridTransport : public testing::InTempDirectory {
+class GridTransport : public testing::InTempFolder {
  protected:
   std::ostringstream consoleText_;
 };
@@ -30,14 +29,17 @@ TEST_F(GridTransport, WithoutAnInjectionCellNothingIsTrackedOrDrawn) {
   const CellTable table = testing::randomCells(gen, o);
   random::RandomStream random(714651);
   io::TextStream console(consoleText_);
-  runGridTransport(o, table, random, console, 12);
+  const ParticleWalks walks =
+      trackGridParticles(o, table, random, console, path("Grd_bcrv.0012.txt"), true);
   console.flush();
   EXPECT_EQ(random.state(), 714651u);
+  EXPECT_EQ(walks.injectionCount, 0);
+  EXPECT_TRUE(walks.stops.empty());
   EXPECT_EQ(consoleText_.str(),
             "There aren't any active cells within the specified boundary of initial input\n"
             "There are 0 active cells within the specified boundary of initial input\n");
   EXPECT_EQ(
-      testing::readFile("Grd_bcrv.0012.txt"),
+      testing::readFile(path("Grd_bcrv.0012.txt")),
       "    50.0            0            0            0            0            0            0\n"
       "   150.0            0            0            0            0            0            0\n");
 }
@@ -53,11 +55,12 @@ TEST_F(GridTransport, ContinuesTheStreamWhereTheNetworkWalkLeftIt) {
   const CellTable table = testing::randomCells(gen, o);
 
   random::RandomStream random(random::realizationSeed(2));
+  ParticleWalks walks;
   {
-    io::OutputFile flow("DFN_flow.0002.txt");
     io::TextStream console(consoleText_);
-    runNetworkTransport(o, backbone, NodeTable{}, flow, random, console, 2);
-    runGridTransport(o, table, random, console, 2);
+    trackNetworkParticles(o, backbone, random, console, path("Particles_last_location.0002.txt"),
+                          path("DFN_bcrv.0002.txt"), false);
+    walks = trackGridParticles(o, table, random, console, path("Grd_bcrv.0002.txt"), true);
   }
 
   // The same realization walked the literal way on one stream: network first, then grid.
@@ -69,16 +72,18 @@ TEST_F(GridTransport, ContinuesTheStreamWhereTheNetworkWalkLeftIt) {
   ASSERT_GT(grid.count(), 0);
   BreakthroughCurve curve(o.bcsize, o.bcstep);
   int counted = 0;
+  ASSERT_EQ(walks.stops.size(), static_cast<std::size_t>(o.totalparticles));
   for (int p = 0; p < o.totalparticles; ++p) {
     const ParticleStop stop = grid.track(literalStream);
+    testing::expectSameStop(walks.stops[static_cast<std::size_t>(p)], stop);
     if (stop.end == WalkEnd::Arrived && stop.hasFace) {
       curve.recordArrival(stop.face, stop.t);
       ++counted;
     }
   }
   EXPECT_GT(counted, 0);
-  writeBreakthroughCurve(curve, "expected.txt");
-  EXPECT_EQ(testing::readFile("Grd_bcrv.0002.txt"), testing::readFile("expected.txt"));
+  writeBreakthroughCurve(curve, path("expected.txt"));
+  EXPECT_EQ(testing::readFile(path("Grd_bcrv.0002.txt")), testing::readFile(path("expected.txt")));
   EXPECT_EQ(random.state(), literalStream.state());
   const std::string console = consoleText_.str();
   EXPECT_NE(console.find("nodal segments within the specified boundary of initial input\n"

@@ -5,13 +5,12 @@
 #include <sstream>
 #include <string>
 
-#include "io/output_file.hpp"
 #include "transport_test_support.hpp"
 
 namespace fracflow::transport {
 namespace {
 
-class NetworkTransport : public testing::InTempDirectory {
+class NetworkTransport : public testing::InTempFolder {
  protected:
   Backbone backbone() const {
     // One injection segment from (0, 50) to (50, 50), 50 time units, then on to the right
@@ -22,18 +21,10 @@ class NetworkTransport : public testing::InTempDirectory {
     b.head2 = {5.0, 0.0};
     return b;
   }
-  NodeTable nodeCounts() const {
-    NodeTable nodes;
-    nodes.internalNodes = 1;
-    nodes.boundaryNodes = 2;
-    return nodes;
-  }
-  void run(const RunOptions& o, const Backbone& b, random::RandomStream& random) {
-    io::OutputFile flow("DFN_flow.0003.txt", io::NumberFormat::fixed(9));
-    flow.line("Global DFN Flow          = ", 0.5);
-    flow.line();
+  ParticleWalks run(const RunOptions& o, const Backbone& b, random::RandomStream& random) {
     io::TextStream console(consoleText_);
-    runNetworkTransport(o, b, nodeCounts(), flow, random, console, 3);
+    return trackNetworkParticles(o, b, random, console, path("Particles_last_location.0003.txt"),
+                                 path("DFN_bcrv.0003.txt"), true);
   }
   std::ostringstream consoleText_;
 };
@@ -44,19 +35,21 @@ TEST_F(NetworkTransport, ReportsTracksAndWritesItsFiles) {
   o.bcsize = 2;
   o.bcstep = 100;
   random::RandomStream random(714651);
-  run(o, backbone(), random);
-  EXPECT_EQ(testing::readFile("DFN_flow.0003.txt"),
-            "Global DFN Flow          = 0.500000000\n\n"
-            "Transp = 1\nInternal Nodes = 1\nBoundary Nodes = 2\nTotal Nodes = 3\n");
+  const ParticleWalks walks = run(o, backbone(), random);
+  EXPECT_EQ(walks.injectionCount, 1);
+  ASSERT_EQ(walks.stops.size(), 3u);
+  EXPECT_EQ(walks.stops[2].end, WalkEnd::Arrived);
+  EXPECT_EQ(walks.stops[2].x, 100.0);
+  EXPECT_EQ(walks.stops[2].t, 100.0);
   EXPECT_EQ(consoleText_.str(),
             "There are 1 nodal segments within the specified boundary of initial input\n");
   const std::string line =
       "       0.00000              50.00000             100.00000              50.00000"
       "             100.00000\n";
-  EXPECT_EQ(testing::readFile("Particles_last_location.0003.txt"), line + line + line);
+  EXPECT_EQ(testing::readFile(path("Particles_last_location.0003.txt")), line + line + line);
   // t = 100 falls in bin 1, whose centre is 150.
   EXPECT_EQ(
-      testing::readFile("DFN_bcrv.0003.txt"),
+      testing::readFile(path("DFN_bcrv.0003.txt")),
       "    50.0            0            0            0            0            0            0\n"
       "   150.0            0            3            0            0            3            3\n");
   EXPECT_EQ(random.state(), [] {
@@ -72,16 +65,17 @@ TEST_F(NetworkTransport, WithoutAnInjectionSegmentNothingIsTrackedOrDrawn) {
   o.bcsize = 2;
   o.bcstep = 100;
   random::RandomStream random(714651);
-  run(o, backbone(), random);
+  const ParticleWalks walks = run(o, backbone(), random);
   EXPECT_EQ(random.state(), 714651u);
+  EXPECT_EQ(walks.injectionCount, 0);
+  EXPECT_TRUE(walks.stops.empty());
   EXPECT_EQ(consoleText_.str(),
             "There aren't any nodes within the specified boundary of initial input\n"
             "There are 0 nodal segments within the specified boundary of initial input\n");
-  EXPECT_NE(testing::readFile("DFN_flow.0003.txt").find("Transp = 0\n"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::exists("Particles_last_location.0003.txt"));
-  EXPECT_EQ(testing::readFile("Particles_last_location.0003.txt"), "");
+  EXPECT_TRUE(std::filesystem::exists(path("Particles_last_location.0003.txt")));
+  EXPECT_EQ(testing::readFile(path("Particles_last_location.0003.txt")), "");
   EXPECT_EQ(
-      testing::readFile("DFN_bcrv.0003.txt"),
+      testing::readFile(path("DFN_bcrv.0003.txt")),
       "    50.0            0            0            0            0            0            0\n"
       "   150.0            0            0            0            0            0            0\n");
 }
@@ -91,9 +85,9 @@ TEST_F(NetworkTransport, NoBinsGiveAnEmptyCurveFile) {
   o.bcsize = 0;
   random::RandomStream random(1);
   run(o, backbone(), random);
-  EXPECT_EQ(testing::readFile("DFN_bcrv.0003.txt"), "");
+  EXPECT_EQ(testing::readFile(path("DFN_bcrv.0003.txt")), "");
   // With a cap of 0 every particle times out on its first step, where that step ends.
-  const std::string lines = testing::readFile("Particles_last_location.0003.txt");
+  const std::string lines = testing::readFile(path("Particles_last_location.0003.txt"));
   EXPECT_EQ(lines.substr(0, lines.find('\n')),
             "       0.00000              50.00000             100.00000              50.00000"
             "             100.00000");

@@ -1,6 +1,5 @@
-// Shared pieces of the transport tests: run options for a small domain, a fixture that runs
-// each test in a fresh temporary folder (the transport steps write into the working
-// directory), and reading a written file back.
+// Shared pieces of the transport tests: run options for a small domain, a fixture that gives
+// each test a fresh temporary folder for the files it writes, and reading a file back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,16 +36,12 @@ inline RunOptions transportOptions(double domainL, double domainW, int cellx, in
 
 using fracflow::testing::readFile;
 
-class InTempDirectory : public ::testing::Test {
+class InTempFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_.path());
-  }
-  void TearDown() override { std::filesystem::current_path(previous_); }
+  // The path of a file name in the test's folder.
+  std::filesystem::path path(const std::string& name) const { return folder_.path() / name; }
 
  private:
-  std::filesystem::path previous_;
   fracflow::testing::TempDir folder_;
 };
 

@@ -1,4 +1,5 @@
-#include "io/polyline_file.hpp"
+// Segment plots through the polyline writer.
+#include "network/segment_plot.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,16 @@
 #include "support/files.hpp"
 #include "support/temp_dir.hpp"
 
-namespace fracflow::io {
+namespace fracflow::network {
 namespace {
 
 using fracflow::testing::readFile;
 
-TEST(PolylineFile, WritesTwoPointsPerSegmentInSixFixedDigits) {
+TEST(SegmentPlot, WritesTwoPointsPerSegmentInSixFixedDigits) {
   const fracflow::testing::TempDir dir;
   const auto path = dir.path() / "Segments.0001.bln";
-  writePolylineFile(path.string(),
-                    {{0.7, 0.0, 12.5, 100.0, 1.0 / 3.0}, {1.0, -0.0000004, 2e-7, 123456.789, 5.0}});
+  writeSegmentPlot(path,
+                   {{0.7, 0.0, 12.5, 100.0, 1.0 / 3.0}, {1.0, -0.0000004, 2e-7, 123456.789, 5.0}});
   EXPECT_EQ(readFile(path),
             "2\n"
             "   0.000000, 12.500000\n"
@@ -26,9 +27,9 @@ TEST(PolylineFile, WritesTwoPointsPerSegmentInSixFixedDigits) {
             "   -0.000000, 0.000000\n"
             "   123456.789000, 5.000000\n");
 
-  writePolylineFile(path.string(), {});
+  writeSegmentPlot(path, {});
   EXPECT_EQ(readFile(path), "");
 }
 
 }  // namespace
-}  // namespace fracflow::io
+}  // namespace fracflow::network

@@ -1,12 +1,12 @@
-#include "grid/grid_flow_system.hpp"
+#include "grid/flow_system.hpp"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <sstream>
 
+#include "grid/cell_heads.hpp"
 #include "grid/fracture_continuum.hpp"
-#include "grid/grid_flow.hpp"
 #include "grid/literal_grid.hpp"
 #include "solvers/bicg.hpp"
 #include "support/same_bits.hpp"
@@ -39,27 +39,27 @@ solvers::DenseMatrix expand(const solvers::CsrMatrix& a) {
   return dense;
 }
 
-GridFlowSystem assemble(const CellTable& t, const GridGeometry& g) {
+solvers::LinearSystem assemble(const CellTable& t, const GridGeometry& g) {
   const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-  return assembleGridFlowSystem(t, g, index);
+  return assembleFlowSystem(t, g, index);
 }
 
-void expectSameAsDense(const GridFlowSystem& actual, const literal::DenseSystem& expected) {
-  ASSERT_EQ(actual.matrix.n, expected.matrix.n);
-  const solvers::DenseMatrix dense = expand(actual.matrix);
+void expectSameAsDense(const solvers::LinearSystem& actual, const literal::DenseSystem& expected) {
+  ASSERT_EQ(actual.A.n, expected.matrix.n);
+  const solvers::DenseMatrix dense = expand(actual.A);
   for (std::size_t e = 0; e < dense.a.size(); ++e) {
     ASSERT_SAME_BITS(dense.a[e], expected.matrix.a[e])
         << "entry " << e / static_cast<std::size_t>(dense.n) << ","
         << e % static_cast<std::size_t>(dense.n);
   }
   for (std::size_t r = 0; r < expected.rhs.size(); ++r) {
-    ASSERT_SAME_BITS(actual.rhs[r], expected.rhs[r]) << "rhs " << r;
+    ASSERT_SAME_BITS(actual.b[r], expected.rhs[r]) << "rhs " << r;
   }
-  for (int i = 0; i < actual.matrix.n; ++i) {
-    const auto begin = actual.matrix.rowStart[static_cast<std::size_t>(i)];
-    const auto end = actual.matrix.rowStart[static_cast<std::size_t>(i) + 1];
+  for (int i = 0; i < actual.A.n; ++i) {
+    const auto begin = actual.A.rowStart[static_cast<std::size_t>(i)];
+    const auto end = actual.A.rowStart[static_cast<std::size_t>(i) + 1];
     for (auto e = begin; e + 1 < end; ++e) {
-      ASSERT_LT(actual.matrix.column[e], actual.matrix.column[e + 1]) << "row " << i;
+      ASSERT_LT(actual.A.column[e], actual.A.column[e + 1]) << "row " << i;
     }
   }
 }
@@ -73,17 +73,20 @@ TEST(GridFlowSystem, InternalCellBetweenFourBoundaryCells) {
              cellAt(2.5, 1.5, 2.0, 60.0), cellAt(1.5, 1.5, 2.0)};
   t.boundaryCells = 4;
   t.internalCells = 1;
-  const GridFlowSystem s = assemble(t, g);
-  ASSERT_EQ(s.matrix.n, 1);
-  ASSERT_EQ(s.matrix.value.size(), 1u);
-  EXPECT_DOUBLE_EQ(s.matrix.value[0], -0.08);
-  EXPECT_DOUBLE_EQ(s.rhs[0], -0.02 * (10.0 + 20.0 + 30.0 + 60.0));
+  const solvers::LinearSystem s = assemble(t, g);
+  ASSERT_EQ(s.A.n, 1);
+  ASSERT_EQ(s.A.value.size(), 1u);
+  EXPECT_DOUBLE_EQ(s.A.value[0], -0.08);
+  EXPECT_DOUBLE_EQ(s.b[0], -0.02 * (10.0 + 20.0 + 30.0 + 60.0));
   // Solved, the cell takes the mean of the four heads.
   std::ostringstream out;
   {
     io::TextStream console(out);
     const CellIndex index(t.cells, g.cellx, g.celly, g.cellSizeX, g.cellSizeY);
-    ASSERT_TRUE(assembleAndSolveGridFlow(t, g, index, {1, false, 100, 1e-9}, console));
+    RunOptions options;
+    options.maxit = 100;
+    options.tol = 1e-9;
+    ASSERT_TRUE(solveHeads(assembleFlowSystem(t, g, index), t, options, console).converged);
   }
   EXPECT_EQ(out.str(), "BiCg converged after 1 iterations\n");
   EXPECT_DOUBLE_EQ(t.cells[4].head, 30.0);
@@ -102,18 +105,18 @@ TEST(GridFlowSystem, UncoupledPairsAddNothing) {
   t.cells = {cellAt(1.5, 0.5 * 1.0002, 1.0, 5.0), left, right};
   t.boundaryCells = 1;
   t.internalCells = 2;
-  const GridFlowSystem s = assemble(t, g);
-  ASSERT_EQ(s.matrix.n, 2);
+  const solvers::LinearSystem s = assemble(t, g);
+  ASSERT_EQ(s.A.n, 2);
   // Only the diagonals, both 0: no coupling of any kind.
-  EXPECT_EQ(s.matrix.column, (std::vector<int>{0, 1}));
-  EXPECT_EQ(s.matrix.value, (std::vector<double>{0.0, 0.0}));
-  EXPECT_EQ(s.rhs, (std::vector<double>{0.0, 0.0}));
+  EXPECT_EQ(s.A.column, (std::vector<int>{0, 1}));
+  EXPECT_EQ(s.A.value, (std::vector<double>{0.0, 0.0}));
+  EXPECT_EQ(s.b, (std::vector<double>{0.0, 0.0}));
 
   // Within the window (0.5e-4 relative) the boundary cell couples.
   t.cells[0].center[1] = 0.5 * 1.00005;
-  const GridFlowSystem near = assemble(t, g);
-  EXPECT_DOUBLE_EQ(near.rhs[0], -0.01 * 5.0);
-  EXPECT_DOUBLE_EQ(near.matrix.value[0], -0.01);
+  const solvers::LinearSystem near = assemble(t, g);
+  EXPECT_DOUBLE_EQ(near.b[0], -0.01 * 5.0);
+  EXPECT_DOUBLE_EQ(near.A.value[0], -0.01);
 }
 
 TEST(GridFlowSystem, SameAsTheDenseAssemblyOnRandomNetworks) {
@@ -141,20 +144,20 @@ TEST(GridFlowSystem, SparseAndDenseSolvesAgreeBitForBit) {
   io::TextStream mapConsole(quiet);
   const CellTable t =
       mapFractureContinuum(g, heads, literal::randomNetwork(g, 300, rng), mapConsole);
-  const GridFlowSystem sparse = assemble(t, g);
+  const solvers::LinearSystem sparse = assemble(t, g);
   const literal::DenseSystem dense = literal::literalDenseSystem(t, g);
   const auto solve = [&](const auto& matrix, const std::vector<double>& rhs, std::string& log) {
     std::vector<double> x(rhs.size(), 0.0);
     std::ostringstream out;
     {
       io::TextStream console(out);
-      EXPECT_EQ(solvers::solveBiCG(matrix, rhs, x, 4000, 1e-9, console), 0);
+      EXPECT_TRUE(solvers::solveBiCG(matrix, rhs, x, 4000, 1e-9, console).converged);
     }
     log = out.str();
     return x;
   };
   std::string sparseLog, denseLog;
-  const std::vector<double> xs = solve(sparse.matrix, sparse.rhs, sparseLog);
+  const std::vector<double> xs = solve(sparse.A, sparse.b, sparseLog);
   const std::vector<double> xd = solve(dense.matrix, dense.rhs, denseLog);
   EXPECT_EQ(sparseLog, denseLog);
   EXPECT_NE(sparseLog.find("BiCg converged after "), std::string::npos);
@@ -184,13 +187,13 @@ TEST(GridFlowSystem, WindowsSpanningSeveralCellsMatchTheDenseScan) {
     }
   }
   std::shuffle(t.cells.begin() + t.boundaryCells, t.cells.end(), rng);
-  const GridFlowSystem s = assemble(t, g);
+  const solvers::LinearSystem s = assemble(t, g);
   expectSameAsDense(s, literal::literalDenseSystem(t, g));
   // A single column couples a cell to at most two others unless windows span several cells.
   std::size_t longestRow = 0;
-  for (int i = 0; i < s.matrix.n; ++i) {
-    longestRow = std::max(longestRow, s.matrix.rowStart[static_cast<std::size_t>(i) + 1] -
-                                          s.matrix.rowStart[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < s.A.n; ++i) {
+    longestRow = std::max(longestRow, s.A.rowStart[static_cast<std::size_t>(i) + 1] -
+                                          s.A.rowStart[static_cast<std::size_t>(i)]);
   }
   EXPECT_GT(longestRow, 3u);
 }

@@ -3,24 +3,18 @@
 // moved to the right-hand side. Stored sparse (at most five entries per row on a usual grid).
 #pragma once
 
-#include <vector>
-
 #include "grid/cell.hpp"
 #include "grid/cell_index.hpp"
 #include "grid/grid_geometry.hpp"
-#include "solvers/csr_matrix.hpp"
+#include "solvers/linear_system.hpp"
 
 namespace fracflow::grid {
 
-struct GridFlowSystem {
-  solvers::CsrMatrix matrix;  // row and column r: cells[boundaryCells + r]
-  std::vector<double> rhs;
-};
-
 // Neighbours are every cell whose centre lies in the 1e-4 relative window about the shifted
 // centre, in array order; a coupling to an internal neighbour sets its entry, the diagonal
-// and the right-hand side accumulate. The diagonal is always stored.
-GridFlowSystem assembleGridFlowSystem(const CellTable& table, const GridGeometry& grid,
-                                      const CellIndex& index);
+// and the right-hand side accumulate. The diagonal is always stored. Row and column r belong to
+// cells[boundaryCells + r].
+solvers::LinearSystem assembleFlowSystem(const CellTable& table, const GridGeometry& grid,
+                                         const CellIndex& index);
 
 }  // namespace fracflow::grid

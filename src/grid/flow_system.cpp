@@ -1,5 +1,5 @@
 // Assembly of the grid flow system, row by row in cell order.
-#include "grid/grid_flow_system.hpp"
+#include "grid/flow_system.hpp"
 
 #include "grid/face_coefficient.hpp"
 #include "grid/neighbour_matches.hpp"
@@ -7,14 +7,14 @@
 
 namespace fracflow::grid {
 
-GridFlowSystem assembleGridFlowSystem(const CellTable& table, const GridGeometry& grid,
-                                      const CellIndex& index) {
+solvers::LinearSystem assembleFlowSystem(const CellTable& table, const GridGeometry& grid,
+                                         const CellIndex& index) {
   const int boundaryCells = table.boundaryCells;
   const int n = table.internalCells;
   const double dx = grid.cellSizeX;
   const double dy = grid.cellSizeY;
-  GridFlowSystem system;
-  system.rhs.assign(static_cast<std::size_t>(n), 0.0);
+  solvers::LinearSystem system;
+  system.b.assign(static_cast<std::size_t>(n), 0.0);
   solvers::CsrBuilder builder(n, static_cast<std::size_t>(n) * 5);
 
   // Test t couples face kFaceOf[t] of the row's cell with the opposite face of the neighbour.
@@ -27,7 +27,7 @@ GridFlowSystem assembleGridFlowSystem(const CellTable& table, const GridGeometry
     const WindowPoint points[4] = {{xk, yk + dy}, {xk + dx, yk}, {xk, yk - dy}, {xk - dx, yk}};
     findNeighbourMatches(index, points, matches);
     builder.beginRow();
-    double& rhs = system.rhs[static_cast<std::size_t>(r)];
+    double& rhs = system.b[static_cast<std::size_t>(r)];
     for (const NeighbourMatch& match : matches) {
       const Cell& m = table.cells[static_cast<std::size_t>(match.cell)];
       const int face = kFaceOf[match.test];
@@ -45,7 +45,7 @@ GridFlowSystem assembleGridFlowSystem(const CellTable& table, const GridGeometry
     }
     builder.endRow();
   }
-  system.matrix = builder.finish();
+  system.A = builder.finish();
   return system;
 }
 
