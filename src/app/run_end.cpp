@@ -1,6 +1,7 @@
 // The explanations of an early end.
 #include "app/run_end.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
