@@ -143,7 +143,7 @@ std::unique_ptr<Study> makeStudy(const StudySize& size) {
   s.rawSegments = network::buildSegments(std::move(reading.fractures));
   s.segments = s.rawSegments;
   network::removeTinySegments(s.segments, o.domainL);
-  s.nodes = network::buildNodes(network::PointIndex(network::segmentEndPoints(s.segments)), o);
+  s.nodes = network::buildNodes(network::DistinctPoints(network::segmentEndPoints(s.segments)), o);
   s.unsolvedNodes = s.nodes;
 
   Quiet quiet;

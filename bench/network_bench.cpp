@@ -1,6 +1,7 @@
 // The network phases from the text of a network data file to the node table: reading and
 // clipping, boundary-to-boundary reordering, segments, the tiny-segment pass, the density and
-// both node scans, on synthetic networks of 1e4, 1e5 and 1e6 segments.
+// both node scans, on synthetic networks of 1e4, 1e5 and 1e6 segments; and the node scans
+// on networks whose end points coincide by the thousand.
 #include <benchmark/benchmark.h>
 
 #include <charconv>
@@ -114,7 +115,7 @@ void NetworkPhases(benchmark::State& state) {
     const network::TinySegmentPass pass = network::removeTinySegments(segments, o.domainL);
     if (pass.tooTiny) state.SkipWithError("a segment too short to keep");
     benchmark::DoNotOptimize(network::segmentDensity(segments, o.domainL, o.domainW));
-    const network::PointIndex endPoints(network::segmentEndPoints(segments));
+    const network::DistinctPoints endPoints(network::segmentEndPoints(segments));
     const NodeTable nodes = network::buildNodes(endPoints, o);
     const network::NodeCount count = network::countNodes(endPoints, o.domainL, o.domainW);
     state.counters["segments"] = static_cast<double>(segments.size());
@@ -168,6 +169,32 @@ void CountNodes(benchmark::State& state) {
     benchmark::DoNotOptimize(network::countNodes(segments1e6(), o.domainL, o.domainW));
   }
 }
+// Copies of one fracture and a star of fractures from one interior point: the end points
+// coincide by the thousand, and both node scans must stay near-linear in the copies.
+void CoincidentEndPoints(benchmark::State& state) {
+  RunOptions o;
+  o.domainL = 100.0;
+  o.domainW = 100.0;
+  const auto copies = static_cast<int>(state.range(0));
+  SegmentTable segments;
+  for (int k = 0; k < copies; ++k) {
+    segments.push_back({1.0, 20.0, 20.0, 60.0, 70.0});
+    segments.push_back({1.0, 40.0, 40.0, 40.0 + 50.0 * k / copies, 100.0});
+  }
+  for (auto _ : state) {
+    const network::DistinctPoints endPoints(network::segmentEndPoints(segments));
+    const NodeTable nodes = network::buildNodes(endPoints, o);
+    const network::NodeCount count = network::countNodes(endPoints, o.domainL, o.domainW);
+    state.counters["nodes"] = nodes.totalNodes();
+    state.counters["countAgrees"] = count.internalNodes == nodes.internalNodes ? 1 : 0;
+  }
+}
+BENCHMARK(CoincidentEndPoints)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+
 BENCHMARK(ReadFractures)->Unit(benchmark::kMillisecond);
 BENCHMARK(TinySegmentPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(BuildNodes)->Unit(benchmark::kMillisecond);

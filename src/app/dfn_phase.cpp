@@ -34,8 +34,10 @@ DfnFlow runDfnFlow(const RunOptions& options, Realization& realization,
     // The system lives from assembly to the end of the solve.
     const solvers::LinearSystem system = dfn::assembleFlowSystem(segments, nodes, well);
     if (options.dfnfl == 1) {
-      solvers::writeMatrixDump(realization.outputPath(RealizationFile::DfnMatrix), system.A);
-      solvers::writeVectorDump(realization.outputPath(RealizationFile::DfnRhs), system.b);
+      solvers::writeSystemDumps(
+          realization.outputPath(RealizationFile::DfnMatrix).string(), system.A,
+          realization.outputPath(RealizationFile::DfnRhs).string(), system.b,
+          {"dfnfl", 56, [&](const std::string& note) { realization.diagnostic(note); }});
     }
     realization.lap(Phase::DfnAssembly);
     if (realization.setup.solver == solvers::SolverChoice::Direct) {

@@ -30,8 +30,10 @@ GridFlow runGridFlow(const RunOptions& options, Realization& realization,
     // The system lives from assembly to the end of the solve.
     const solvers::LinearSystem system = grid::assembleFlowSystem(flow.cells, geometry, index);
     if (options.grdfl == 1) {
-      solvers::writeMatrixDump(realization.outputPath(RealizationFile::GridMatrix), system.A);
-      solvers::writeVectorDump(realization.outputPath(RealizationFile::GridRhs), system.b);
+      solvers::writeSystemDumps(
+          realization.outputPath(RealizationFile::GridMatrix).string(), system.A,
+          realization.outputPath(RealizationFile::GridRhs).string(), system.b,
+          {"grdfl", 61, [&](const std::string& note) { realization.diagnostic(note); }});
     }
     realization.lap(Phase::GridAssembly);
     if (realization.setup.solver == solvers::SolverChoice::Direct) {

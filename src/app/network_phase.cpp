@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "app/run_end.hpp"
 #include "network/boundary_fractures.hpp"
 #include "network/fracture_input.hpp"
 #include "network/nodes.hpp"
@@ -58,6 +59,9 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
     console.line("DFN simulation for realization number ", realization.realizationNumber,
                  " is being aborted as at least one fracture segment is too tiny!",
                  " ID number = ", *pass.tooTiny);
+    result.endReason = explainTinySegment(realization.realizationNumber, *pass.tooTiny,
+                                          segments[static_cast<std::size_t>(*pass.tooTiny)]);
+    realization.diagnostic(result.endReason);
     result.end = RealizationEnd::RunEnded;
     return result;
   }
@@ -69,7 +73,7 @@ NetworkPhaseResult runNetworkPhase(const RunOptions& options, Realization& reali
   // 3. Nodes. The counts printed are those of the table built; the cluster count can only
   // differ where end points lie partly in each other's windows, which is worth a note.
   NodeTable& nodes = result.network.nodes;
-  const network::PointIndex endPoints(network::segmentEndPoints(segments));
+  const network::DistinctPoints endPoints(network::segmentEndPoints(segments));
   nodes = network::buildNodes(endPoints, options);
   const network::NodeCount count = network::countNodes(endPoints, L, W);
   if (count.internalNodes != nodes.internalNodes) {

@@ -22,6 +22,7 @@ struct Network {
 struct NetworkPhaseResult {
   RealizationEnd end = RealizationEnd::Completed;  // anything else: the realization stops
   Network network;                                 // complete only when end is Completed
+  std::string endReason;  // when the run ends here: why, in words (see run_end.hpp)
 };
 
 // Runs the fracture, segment and node phases on the text of the network data file. A malformed

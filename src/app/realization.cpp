@@ -9,6 +9,7 @@
 #include "app/dfn_phase.hpp"
 #include "app/grid_phase.hpp"
 #include "app/network_phase.hpp"
+#include "app/run_end.hpp"
 #include "dfn/flow_files.hpp"
 #include "grid/flow_files.hpp"
 #include "io/input_file.hpp"
@@ -74,6 +75,7 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
       runNetworkPhase(options, realization, *networkFile.text, networkFileName);
   if (networkPhase.end != RealizationEnd::Completed) {
     result.end = networkPhase.end;
+    result.endReason = std::move(networkPhase.endReason);
     return result;
   }
   Network& network = networkPhase.network;
@@ -87,6 +89,8 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
   realization.lap(Phase::Well);
   if (!well) {
     result.end = RealizationEnd::RunEnded;
+    result.endReason = explainNoWellNode(realization.realizationNumber, network.nodes, options);
+    realization.diagnostic(result.endReason);
     return result;
   }
 
@@ -97,6 +101,10 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
     result.minres = dfn.solve;
     if (!dfn.solve.converged) {
       result.end = RealizationEnd::RunEnded;
+      result.endReason =
+          explainNoConvergence(realization.realizationNumber, "DFN", "MINRES", dfn.solve,
+                               realization.outputPath(RealizationFile::NoConDfn), options);
+      realization.diagnostic(result.endReason);
       return result;
     }
     if (setup.keepTables) {
@@ -132,6 +140,10 @@ RealizationResult runRealization(const RunOptions& options, const RealizationSet
   result.bicg = grid.solve;
   if (!grid.solve.converged) {
     result.end = RealizationEnd::RunEnded;
+    result.endReason =
+        explainNoConvergence(realization.realizationNumber, "grid", "BiCG", grid.solve,
+                             realization.outputPath(RealizationFile::NoConGrid), options);
+    realization.diagnostic(result.endReason);
     return result;
   }
 

@@ -92,7 +92,8 @@ struct RealizationResult {
   RealizationEnd end = RealizationEnd::Completed;
   std::optional<solvers::SolveReport> minres;  // when the DFN flow was solved
   std::optional<solvers::SolveReport> bicg;    // when the grid flow was solved
-  RealizationTables tables;                    // empty unless keepTables
+  std::string endReason;     // when the run ended here: why, in words (see run_end.hpp)
+  RealizationTables tables;  // empty unless keepTables
 };
 
 // Runs one realization from its header to its end: reads its network data file from the input

@@ -6,6 +6,7 @@
 #include "app/earlier_results.hpp"
 #include "app/phase_timings.hpp"
 #include "app/realization.hpp"
+#include "app/run_end.hpp"
 #include "app/vtk_files.hpp"
 #include "io/error.hpp"
 #include "options/parameter_file.hpp"
@@ -65,6 +66,11 @@ int runSimulation(const RunSetup& setup) {
   options::deriveCellSizes(runOptions);
   if (const auto refusal = options::studySizeRefusal(runOptions, parameterFile)) {
     throw Error(ErrorKind::Input, *refusal);
+  }
+  if (const auto note = solverSettingsNote(runOptions)) {
+    console.flush();
+    console.sink().flush();
+    setup.diagnostics << "fracflow: " << *note << '\n';
   }
   if (const auto note = earlierResultsNote(runOptions, setup.folder.empty() ? "." : setup.folder)) {
     console.flush();

@@ -12,7 +12,14 @@ namespace fracflow::generator {
 // The text of one piece's line, line break included.
 void appendPieceLine(std::string& out, const Piece& piece);
 
-// Writes the pieces to path (replacing an older file); an Output error if that fails.
+// Writes the pieces to path (replacing an older file) under the temporary name
+// ".NAME.part" in the same folder, renamed to path once complete, so that a full disk or an
+// interrupted run never leaves a truncated file, whose last line could read as a valid
+// fracture, under the real name. An Output error if that fails; the temporary file is then
+// removed.
 void writeNetworkFile(const std::string& path, const std::vector<Piece>& pieces);
+
+// The temporary name of path while it is written.
+std::string temporaryNetworkPath(const std::string& path);
 
 }  // namespace fracflow::generator

@@ -23,6 +23,28 @@ void report(const ProgressReport& progress, std::string_view text) {
   if (progress) progress(text);
 }
 
+// The error for draws that keep no fracture, naming the smallest minimum length drawn.
+Error vanishingFractures(const NetworkLaw& law, double draws) {
+  std::size_t smallest = 3;
+  for (std::size_t s = 0; s < 3; ++s) {
+    if (law.sets[s].prob > 0.0 &&
+        (smallest == 3 || law.sets[s].minFracL < law.sets[smallest].minFracL)) {
+      smallest = s;
+    }
+  }
+  FRACFLOW_CHECK(smallest < 3);
+  const SetLaw& set = law.sets[smallest];
+  return Error(ErrorKind::Input,
+               law.parameterFile + ":" + std::to_string(17 + 8 * static_cast<int>(smallest)) +
+                   ": minFracL" + std::to_string(smallest + 1) + ": " +
+                   io::formatNumber(draws, io::NumberFormat{io::Notation::General, 12, 0}) +
+                   " fractures drawn in a row left none with two distinct ends inside the "
+                   "domain: a minimum length of " +
+                   io::formatNumber(set.minFracL) + " vanishes beside coordinates up to " +
+                   io::formatNumber(std::max(law.domainL, law.domainW)) +
+                   "; raise the minimum lengths");
+}
+
 }  // namespace
 
 std::vector<Piece> splitFractures(const std::vector<LineSegment>& fractures,
@@ -95,6 +117,10 @@ GeneratedNetwork generateNetwork(const NetworkLaw& law, std::uint64_t seed, int 
   const double area = law.domainL * law.domainW;
   std::vector<LineSegment> fractures;
   std::vector<double> perms;
+  const double centreArea =
+      (law.domainL + 2.0 * law.centreMargin) * (law.domainW + 2.0 * law.centreMargin);
+  const double maxRejectedInARow = kRejectedDrawFactor * centreArea / area;
+  double rejectedInARow = 0.0;
   report(progress, "drawing fractures");
   while (network.inDomainLength / area < law.fracDen) {
     const FractureDraw draw = drawFracture(random, law);
@@ -103,7 +129,12 @@ GeneratedNetwork generateNetwork(const NetworkLaw& law, std::uint64_t seed, int 
     const LineSegment whole{{draw.centreX - hx, draw.centreY - hy},
                             {draw.centreX + hx, draw.centreY + hy}};
     const auto inside = clipToDomain(whole, law.domainL, law.domainW);
-    if (!inside) continue;
+    if (!inside) {
+      rejectedInARow += 1.0;
+      if (rejectedInARow > maxRejectedInARow) throw vanishingFractures(law, rejectedInARow);
+      continue;
+    }
+    rejectedInARow = 0.0;
     if (fractures.size() == kMaxFractures) {
       throw Error(ErrorKind::Input, law.parameterFile + ":14: fracDen: a density of " +
                                         io::formatNumber(law.fracDen) + " needs more than " +

@@ -17,6 +17,12 @@ namespace fracflow::generator {
 // cannot be reached in reasonable time and memory.
 inline constexpr std::size_t kMaxFractures = 10'000'000;
 
+// A fracture centred inside the domain is always kept unless it is too short to keep two
+// distinct ends, so at least domain area / centre area of the draws keep one. This many
+// times the inverse of that share of draws in a row kept none (a chance below e^-1000): the
+// fractures vanish at the scale of the domain's coordinates.
+inline constexpr double kRejectedDrawFactor = 1000.0;
+
 struct Piece {
   LineSegment segment;
   double perm = 0.0;
@@ -37,7 +43,8 @@ using ProgressReport = std::function<void(std::string_view)>;
 
 // The network of realization realizationNumber for the base seed. The same law, seed and
 // realization give the same network on every platform. Throws an Input error when the
-// density needs more than kMaxFractures fractures.
+// density needs more than kMaxFractures fractures, or when the draws keep no fracture (see
+// kRejectedDrawFactor).
 GeneratedNetwork generateNetwork(const NetworkLaw& law, std::uint64_t seed, int realizationNumber,
                                  const ProgressReport& progress = {});
 

@@ -43,6 +43,17 @@ NetworkLaw makeNetworkLaw(const RunOptions& options, std::string_view fileName) 
   }
   law.maxLength = std::sqrt(law.domainL * law.domainL + law.domainW * law.domainW);
   law.centreMargin = 0.5 * law.maxLength;
+  // Densities divide by the area, lengths reach the diagonal and centres fall within half a
+  // diagonal of the faces: all must be numbers.
+  const double centreArea =
+      (law.domainL + 2.0 * law.centreMargin) * (law.domainW + 2.0 * law.centreMargin);
+  if (!(std::isfinite(law.domainL * law.domainW) && std::isfinite(law.maxLength) &&
+        std::isfinite(centreArea))) {
+    fail(fileName, 1, "domainL",
+         "a domain of " + text(law.domainL) + " x " + text(law.domainW) +
+             " (domainL x domainW, lines 1 and 2) is too large for its area and diagonal to be "
+             "numbers; express the lengths in a larger unit");
+  }
   law.mergeDistance = kMergeFraction * law.domainL;
 
   double probSum = 0.0;
@@ -68,6 +79,13 @@ NetworkLaw makeNetworkLaw(const RunOptions& options, std::string_view fileName) 
       fail(fileName, line + 1, "minFracL" + n,
            "expected a length above 0 and at most the domain diagonal " + text(law.maxLength) +
                ", found " + text(in.minFracL));
+    }
+    // A fracture shorter than the merge distance has its two ends merged into one point: it
+    // could never be written as a piece.
+    if (in.minFracL < law.mergeDistance) {
+      fail(fileName, line + 1, "minFracL" + n,
+           "expected a length of at least " + text(kMergeFraction) + " x domainL = " +
+               text(law.mergeDistance) + " (no piece is shorter), found " + text(in.minFracL));
     }
     if (!(std::isfinite(in.alpha) && in.alpha > 0.0)) {
       fail(fileName, line + 2, "alpha" + n,

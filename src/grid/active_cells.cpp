@@ -6,14 +6,11 @@ namespace fracflow::grid {
 CellTable countActiveCells(const GridGeometry& grid, const CellCrossings& crossings,
                            io::TextStream& console) {
   CellTable table;
-  for (int i = 0; i < grid.cellx; ++i) {
-    for (int j = 0; j < grid.celly; ++j) {
-      if (!crossings.isActive(grid.cellNumber(i, j))) continue;
-      if (grid.isBoundaryCell(i, j)) {
-        ++table.boundaryCells;
-      } else {
-        ++table.internalCells;
-      }
+  for (const int cell : crossings.activeCells) {
+    if (grid.isBoundaryCell(grid.columnOf(cell), grid.rowOf(cell))) {
+      ++table.boundaryCells;
+    } else {
+      ++table.internalCells;
     }
   }
   console.line("Boundary Cell = ", table.boundaryCells, "   Internal Cells = ", table.internalCells,

@@ -13,6 +13,22 @@ struct FoundCrossing {
   CellCrossing crossing;
 };
 
+// Sorts by cell number, 16 bits per pass (cell numbers are non-negative ints). Each pass is
+// stable, so each cell keeps its crossings in the order found: segment order.
+void sortByCell(std::vector<FoundCrossing>& found) {
+  std::vector<FoundCrossing> scratch(found.size());
+  for (int shift = 0; shift < 32; shift += 16) {
+    std::vector<std::size_t> start((1u << 16) + 1, 0);
+    const auto digit = [shift](const FoundCrossing& f) {
+      return (static_cast<std::uint32_t>(f.cell) >> shift) & 0xFFFFu;
+    };
+    for (const FoundCrossing& f : found) ++start[digit(f) + 1];
+    for (std::size_t d = 0; d + 1 < start.size(); ++d) start[d + 1] += start[d];
+    for (const FoundCrossing& f : found) scratch[start[digit(f)]++] = f;
+    found.swap(scratch);
+  }
+}
+
 }  // namespace
 
 CellCrossings findCellCrossings(const GridGeometry& grid, const SegmentTable& segments) {
@@ -27,19 +43,18 @@ CellCrossings findCellCrossings(const GridGeometry& grid, const SegmentTable& se
       if (faces != 0) found.push_back({grid.cellNumber(i, j), {static_cast<int>(s), faces}});
     });
   }
+  sortByCell(found);
 
-  // Counting sort by cell; it is stable, so each cell keeps its crossings in segment order.
   CellCrossings result;
-  const auto cellCount =
-      static_cast<std::size_t>(grid.cellx > 0 && grid.celly > 0 ? grid.cellCount() : 0);
-  result.cellStart.assign(cellCount + 1, 0);
-  for (const FoundCrossing& f : found) ++result.cellStart[static_cast<std::size_t>(f.cell) + 1];
-  for (std::size_t c = 0; c < cellCount; ++c) result.cellStart[c + 1] += result.cellStart[c];
-  result.crossings.resize(found.size());
-  std::vector<std::size_t> next(result.cellStart.begin(), result.cellStart.end() - 1);
-  for (const FoundCrossing& f : found) {
-    result.crossings[next[static_cast<std::size_t>(f.cell)]++] = f.crossing;
+  result.crossings.reserve(found.size());
+  for (std::size_t n = 0; n < found.size(); ++n) {
+    if (n == 0 || found[n].cell != found[n - 1].cell) {
+      result.activeCells.push_back(found[n].cell);
+      result.start.push_back(n);
+    }
+    result.crossings.push_back(found[n].crossing);
   }
+  result.start.push_back(found.size());
   return result;
 }
 

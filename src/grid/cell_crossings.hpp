@@ -2,6 +2,7 @@
 // segment, face), found from the candidate cells of each segment and grouped by cell in
 // visiting order (column outer, row inner), each cell's crossings in segment order. The
 // count and both mapping passes read it instead of testing every cell against every segment.
+// Only the active cells are listed, so its size follows the crossings, not the grid.
 #pragma once
 
 #include <cstddef>
@@ -19,15 +20,12 @@ struct CellCrossing {
 };
 
 struct CellCrossings {
-  // The crossings of cell number c (GridGeometry::cellNumber) are
-  // crossings[cellStart[c]] ... crossings[cellStart[c + 1] - 1], segments ascending.
-  std::vector<std::size_t> cellStart;
+  // The active cells (GridGeometry::cellNumber), ascending: the visiting order.
+  std::vector<int> activeCells;
+  // The crossings of activeCells[a] are crossings[start[a]] ... crossings[start[a + 1] - 1],
+  // segments ascending.
+  std::vector<std::size_t> start;
   std::vector<CellCrossing> crossings;
-
-  bool isActive(int cell) const {
-    const auto c = static_cast<std::size_t>(cell);
-    return cellStart[c + 1] > cellStart[c];
-  }
 };
 
 CellCrossings findCellCrossings(const GridGeometry& grid, const SegmentTable& segments);

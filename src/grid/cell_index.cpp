@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/model_constants.hpp"
 
@@ -28,22 +29,68 @@ CellIndex::CellIndex(const std::vector<Cell>& cells, int cellx, int celly, doubl
       cellSizeX_(cellSizeX),
       cellSizeY_(cellSizeY) {
   const auto buckets = static_cast<std::size_t>(cellx_) * static_cast<std::size_t>(celly_);
-  std::vector<int> bucketOfCell(cells.size());
-  std::vector<int> counts(buckets + 1, 0);
+  std::vector<std::size_t> bucketOfCell(cells.size());
   for (std::size_t m = 0; m < cells.size(); ++m) {
-    const int i = bucketOf(cells[m].center[0], cellSizeX_, cellx_);
-    const int j = bucketOf(cells[m].center[1], cellSizeY_, celly_);
-    bucketOfCell[m] = i * celly_ + j;
-    ++counts[static_cast<std::size_t>(bucketOfCell[m]) + 1];
+    const auto i = static_cast<std::size_t>(bucketOf(cells[m].center[0], cellSizeX_, cellx_));
+    const auto j = static_cast<std::size_t>(bucketOf(cells[m].center[1], cellSizeY_, celly_));
+    bucketOfCell[m] = i * static_cast<std::size_t>(celly_) + j;
   }
-  for (std::size_t b = 0; b < buckets; ++b) counts[b + 1] += counts[b];
-  bucketStart_ = counts;
   bucketCells_.resize(cells.size());
-  std::vector<int> fill(counts.begin(), counts.end() - 1);
-  for (std::size_t m = 0; m < cells.size(); ++m) {
-    bucketCells_[static_cast<std::size_t>(fill[static_cast<std::size_t>(bucketOfCell[m])]++)] =
-        static_cast<int>(m);
+  sparse_ = buckets > 4 * cells.size() + 4096;
+  if (!sparse_) {
+    // Counting sort over every bucket of the grid; stable, so ascending within a bucket.
+    bucketStart_.assign(buckets + 1, 0);
+    for (const std::size_t b : bucketOfCell) ++bucketStart_[b + 1];
+    for (std::size_t b = 0; b < buckets; ++b) bucketStart_[b + 1] += bucketStart_[b];
+    std::vector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
+    for (std::size_t m = 0; m < cells.size(); ++m) {
+      bucketCells_[static_cast<std::size_t>(fill[bucketOfCell[m]]++)] = static_cast<int>(m);
+    }
+    return;
   }
+  std::vector<std::pair<std::size_t, int>> byBucket(cells.size());
+  for (std::size_t m = 0; m < cells.size(); ++m)
+    byBucket[m] = {bucketOfCell[m], static_cast<int>(m)};
+  std::sort(byBucket.begin(), byBucket.end());
+  for (std::size_t k = 0; k < byBucket.size(); ++k) {
+    bucketCells_[k] = byBucket[k].second;
+    if (k == 0 || byBucket[k].first != byBucket[k - 1].first) {
+      occupied_.push_back(byBucket[k].first);
+      bucketStart_.push_back(static_cast<int>(k));
+    }
+  }
+  bucketStart_.push_back(static_cast<int>(byBucket.size()));
+  if (static_cast<std::size_t>(cellx_) <= 4 * cells.size() + 4096) {
+    columnStart_.assign(static_cast<std::size_t>(cellx_) + 1, 0);
+    for (const std::size_t b : occupied_) ++columnStart_[b / static_cast<std::size_t>(celly_) + 1];
+    for (std::size_t i = 0; i + 1 < columnStart_.size(); ++i) {
+      columnStart_[i + 1] += columnStart_[i];
+    }
+  }
+}
+
+void CellIndex::columnSpan(int i, int jFirst, int jLast, int& first, int& last) const {
+  // The buckets of one column are numbered in a row, and the cells are held bucket by bucket.
+  const std::size_t lo = static_cast<std::size_t>(i) * static_cast<std::size_t>(celly_) +
+                         static_cast<std::size_t>(jFirst);
+  const std::size_t hi = static_cast<std::size_t>(i) * static_cast<std::size_t>(celly_) +
+                         static_cast<std::size_t>(jLast) + 1;
+  if (!sparse_) {
+    first = bucketStart_[lo];
+    last = bucketStart_[hi];
+    return;
+  }
+  // The occupied buckets of column i, when the columns are few enough to list.
+  auto begin = occupied_.begin();
+  auto end = occupied_.end();
+  if (!columnStart_.empty()) {
+    begin += columnStart_[static_cast<std::size_t>(i)];
+    end = occupied_.begin() + columnStart_[static_cast<std::size_t>(i) + 1];
+  }
+  const auto k0 = std::lower_bound(begin, end, lo) - occupied_.begin();
+  const auto k1 = std::lower_bound(occupied_.begin() + k0, end, hi) - occupied_.begin();
+  first = bucketStart_[static_cast<std::size_t>(k0)];
+  last = bucketStart_[static_cast<std::size_t>(k1)];
 }
 
 void CellIndex::bucketRange(double lo, double hi, double size, int count, int& first,
@@ -65,13 +112,12 @@ void CellIndex::collectInWindow(double px, double py, std::vector<int>& out) con
   bucketRange(xLo, xHi, cellSizeX_, cellx_, iFirst, iLast);
   bucketRange(yLo, yHi, cellSizeY_, celly_, jFirst, jLast);
   for (int i = iFirst; i <= iLast; ++i) {
-    for (int j = jFirst; j <= jLast; ++j) {
-      const auto b = static_cast<std::size_t>(i * celly_ + j);
-      for (int k = bucketStart_[b]; k < bucketStart_[b + 1]; ++k) {
-        const int m = bucketCells_[static_cast<std::size_t>(k)];
-        const Cell& c = cells_[static_cast<std::size_t>(m)];
-        if (inNeighbourWindow(c.center[0], c.center[1], px, py)) out.push_back(m);
-      }
+    int first = 0, last = 0;
+    columnSpan(i, jFirst, jLast, first, last);
+    for (int k = first; k < last; ++k) {
+      const int m = bucketCells_[static_cast<std::size_t>(k)];
+      const Cell& c = cells_[static_cast<std::size_t>(m)];
+      if (inNeighbourWindow(c.center[0], c.center[1], px, py)) out.push_back(m);
     }
   }
   std::sort(out.begin(), out.end());
@@ -84,13 +130,12 @@ int CellIndex::findExact(double x, double y) const {
   bucketRange(y, y, cellSizeY_, celly_, jFirst, jLast);
   int found = -1;
   for (int i = iFirst; i <= iLast; ++i) {
-    for (int j = jFirst; j <= jLast; ++j) {
-      const auto b = static_cast<std::size_t>(i * celly_ + j);
-      for (int k = bucketStart_[b]; k < bucketStart_[b + 1]; ++k) {
-        const int m = bucketCells_[static_cast<std::size_t>(k)];
-        const Cell& c = cells_[static_cast<std::size_t>(m)];
-        if (c.center[0] == x && c.center[1] == y && (found < 0 || m < found)) found = m;
-      }
+    int first = 0, last = 0;
+    columnSpan(i, jFirst, jLast, first, last);
+    for (int k = first; k < last; ++k) {
+      const int m = bucketCells_[static_cast<std::size_t>(k)];
+      const Cell& c = cells_[static_cast<std::size_t>(m)];
+      if (c.center[0] == x && c.center[1] == y && (found < 0 || m < found)) found = m;
     }
   }
   return found;

@@ -1,9 +1,11 @@
 // Finding active cells by their centre coordinates without scanning the whole cell table.
 // Cells of the table are bucketed by grid column and row; a query visits only the buckets
 // that its window can reach and applies the exact predicate of the scan it replaces, so it
-// returns exactly the cells that scan would, in the same (array) order.
+// returns exactly the cells that scan would, in the same (array) order. A grid much larger
+// than its active cells keeps only its occupied buckets, so the index follows the table.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "core/model_constants.hpp"
@@ -43,13 +45,23 @@ class CellIndex {
   void collectInWindow(double px, double py, std::vector<int>& out) const;
   // The range of buckets along one axis that can hold a coordinate in [lo, hi].
   void bucketRange(double lo, double hi, double size, int count, int& first, int& last) const;
+  // The buckets (i, jFirst) … (i, jLast) hold bucketCells_[first .. last).
+  void columnSpan(int i, int jFirst, int jLast, int& first, int& last) const;
 
   const std::vector<Cell>& cells_;
   int cellx_;
   int celly_;
   double cellSizeX_;
   double cellSizeY_;
-  // bucket (i, j) at i * celly + j: the cells whose centre falls in column i, row j, ascending.
+  // Bucket (i, j) is number i * celly + j: the cells whose centre falls in column i, row j,
+  // ascending. Every bucket has an entry in bucketStart_ (bucket b holds bucketStart_[b] ..
+  // bucketStart_[b + 1]) when the grid is not much larger than the table; otherwise only the
+  // occupied ones, listed ascending in occupied_ (occupied_[k] holds bucketStart_[k] ..
+  // bucketStart_[k + 1]), with the occupied buckets of column i at occupied_[columnStart_[i]
+  // .. columnStart_[i + 1]) unless the columns are far more than the cells.
+  bool sparse_ = false;
+  std::vector<std::size_t> occupied_;
+  std::vector<std::ptrdiff_t> columnStart_;
   std::vector<int> bucketStart_;
   std::vector<int> bucketCells_;
   mutable std::vector<int> scratch_;

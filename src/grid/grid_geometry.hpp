@@ -32,6 +32,8 @@ struct GridGeometry {
   }
   // Cells are numbered in visiting order: column outer, row inner.
   int cellNumber(int i, int j) const { return i * celly + j; }
+  int columnOf(int cellNumber) const { return cellNumber / celly; }
+  int rowOf(int cellNumber) const { return cellNumber % celly; }
   int cellCount() const { return cellx * celly; }
 };
 

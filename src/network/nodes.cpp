@@ -1,15 +1,14 @@
-// Node counting and building over an index of the segment end points. Both only ask whether
-// (or how many) points lie in a window, so the order in which the index offers candidates
-// does not matter; the exact window tests decide, and the results are taken in end-point
-// order.
+// Node counting and building over the distinct positions of the segment end points. Both
+// only ask whether (or how many) points lie in a window, so the order in which the index
+// offers candidates does not matter; the exact window tests decide, and the results are
+// taken in end-point order. Points sharing a position are one candidate, so a thousand
+// fractures ending at one point cost a thousand queries, not a million.
 #include "network/nodes.hpp"
 
-#include <algorithm>
 #include <cmath>
-#include <utility>
 #include <vector>
 
-#include "network/point_index.hpp"
+#include "network/distinct_points.hpp"
 #include "network/point_windows.hpp"
 
 namespace fracflow::network {
@@ -41,81 +40,85 @@ bool faceHead(double x, double y, const RunOptions& o, double& head) {
 }
 
 NodeCount countNodes(const SegmentTable& segments, double domainL, double domainW) {
-  return countNodes(PointIndex(segmentEndPoints(segments)), domainL, domainW);
+  return countNodes(DistinctPoints(segmentEndPoints(segments)), domainL, domainW);
 }
 
-NodeCount countNodes(const PointIndex& index, double domainL, double domainW) {
-  // c(P) for every point off the faces, the queries run in bucket order; the weights are
-  // then summed in end-point order. A point that is not finite is not stored: no window
+NodeCount countNodes(const DistinctPoints& endPoints, double domainL, double domainW) {
+  // How many end points lie in the relative window about each distinct position; the
+  // queries run in bucket order. A point that is not finite has no position: no window
   // holds anything about it, so its c stays 1.
-  std::vector<int> cluster(index.size(), 1);
-  index.forEachStored([&](int own, double x, double y) {
-    if (onFace(x, y, domainL, domainW)) return;
-    int c = 1;
-    index.forEachCandidate(x, y, [&](int other, double ex, double ey) {
-      if ((other >> 1) == (own >> 1)) return;  // both ends of P's own segment
-      if (inRelativeWindow(ex, ey, x, y)) ++c;
+  const PointIndex& positions = endPoints.positions();
+  std::vector<int> inWindow(endPoints.positionCount(), 0);
+  positions.forEachStored([&](int own, double x, double y) {
+    int n = 0;
+    positions.forEachCandidate(x, y, [&](int other, double ex, double ey) {
+      if (inRelativeWindow(ex, ey, x, y)) n += endPoints.multiplicity(other);
     });
-    cluster[static_cast<std::size_t>(own)] = c;
+    inWindow[static_cast<std::size_t>(own)] = n;
   });
+  // c(P) leaves out both ends of P's own segment (P itself among them); the weights are
+  // summed in end-point order.
   NodeCount count;
   double sum = 0.0;
-  for (std::size_t id = 0; id < index.size(); ++id) {
-    const Point& p = index.point(static_cast<int>(id));
+  for (std::size_t id = 0; id < endPoints.size(); ++id) {
+    const Point& p = endPoints.point(static_cast<int>(id));
     if (onFace(p.x, p.y, domainL, domainW)) {
       ++count.boundaryNodes;
       continue;
     }
-    sum += 1.0 / static_cast<double>(cluster[id]);
+    int c = 1;
+    const int position = endPoints.positionOf(static_cast<int>(id));
+    if (position >= 0) {
+      c += inWindow[static_cast<std::size_t>(position)];
+      if (inRelativeWindow(p.x, p.y, p.x, p.y)) --c;
+      const std::size_t partnerId = id ^ 1;
+      if (partnerId < endPoints.size()) {
+        const Point& partner = endPoints.point(static_cast<int>(partnerId));
+        if (inRelativeWindow(partner.x, partner.y, p.x, p.y)) --c;
+      }
+    }
+    sum += 1.0 / static_cast<double>(c);
   }
   count.internalNodes = static_cast<int>(std::fabs(sum + 0.05));
   return count;
 }
 
 NodeTable buildNodes(const SegmentTable& segments, const RunOptions& options) {
-  return buildNodes(PointIndex(segmentEndPoints(segments)), options);
+  return buildNodes(DistinctPoints(segmentEndPoints(segments)), options);
 }
 
-NodeTable buildNodes(const PointIndex& index, const RunOptions& options) {
+NodeTable buildNodes(const DistinctPoints& endPoints, const RunOptions& options) {
   const double L = options.domainL;
   const double W = options.domainW;
   NodeTable table;
-  for (std::size_t id = 0; id < index.size(); ++id) {
-    const Point& p = index.point(static_cast<int>(id));
+  for (std::size_t id = 0; id < endPoints.size(); ++id) {
+    const Point& p = endPoints.point(static_cast<int>(id));
     double head = 0.0;
     if (faceHead(p.x, p.y, options, head)) table.nodes.push_back({head, p.x, p.y});
   }
   table.boundaryNodes = static_cast<int>(table.nodes.size());
 
-  // Only an earlier interior end point can have become a node by the time P is met. The
-  // pairs (P, E) with E earlier and P in the window of E are found in bucket order; the
-  // nodes are then made in end-point order, P becoming one unless such an E did.
-  std::vector<std::pair<int, int>> earlier;
-  index.forEachStored([&](int id, double x, double y) {
-    if (!interior(x, y, L, W)) return;
-    index.forEachCandidate(x, y, [&](int other, double ex, double ey) {
-      if (other < id && interior(ex, ey, L, W) && inRelativeWindow(x, y, ex, ey)) {
-        earlier.emplace_back(id, other);
-      }
-    });
-  });
-  std::sort(earlier.begin(), earlier.end());
-
   // The duplicate search runs from the last boundary node to the last internal node made.
+  // Every node made so far comes from an earlier interior end point, and whether P lies in
+  // a node's window depends on the node's position alone: so P is known when it lies in the
+  // window of a position that already holds a node. Interior points are finite.
   const bool hasBoundary = !table.nodes.empty();
   const Node lastBoundary = hasBoundary ? table.nodes.back() : Node{};
-  std::vector<char> isNode(index.size(), 0);
-  std::size_t next = 0;
-  for (std::size_t id = 0; id < index.size(); ++id) {
-    const Point& p = index.point(static_cast<int>(id));
+  const PointIndex& positions = endPoints.positions();
+  std::vector<char> holdsNode(endPoints.positionCount(), 0);
+  for (std::size_t id = 0; id < endPoints.size(); ++id) {
+    const Point& p = endPoints.point(static_cast<int>(id));
     if (!interior(p.x, p.y, L, W)) continue;
     bool known = hasBoundary && inRelativeWindow(p.x, p.y, lastBoundary.x, lastBoundary.y);
-    for (; next < earlier.size() && earlier[next].first == static_cast<int>(id); ++next) {
-      known = known || isNode[static_cast<std::size_t>(earlier[next].second)] != 0;
+    if (!known) {
+      positions.forEachCandidate(p.x, p.y, [&](int position, double nx, double ny) {
+        known = known || (holdsNode[static_cast<std::size_t>(position)] != 0 &&
+                          inRelativeWindow(p.x, p.y, nx, ny));
+      });
     }
     if (!known) {
       table.nodes.push_back({0.0, p.x, p.y});
-      isNode[id] = 1;
+      holdsNode[static_cast<std::size_t>(endPoints.positionOf(static_cast<int>(id)))] = 1;
     }
   }
   table.internalNodes = static_cast<int>(table.nodes.size()) - table.boundaryNodes;

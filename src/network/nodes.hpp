@@ -3,8 +3,8 @@
 // internal nodes, merged by the relative window.
 #pragma once
 
+#include "network/distinct_points.hpp"
 #include "network/node.hpp"
-#include "network/point_index.hpp"
 #include "network/segment.hpp"
 #include "options/run_options.hpp"
 
@@ -25,14 +25,14 @@ bool faceHead(double x, double y, const RunOptions& options, double& head);
 // is the integer part of |sum + 0.05|. It agrees with buildNodes wherever end points either
 // coincide or lie well apart.
 NodeCount countNodes(const SegmentTable& segments, double domainL, double domainW);
-// The same over an index of segmentEndPoints(segments), shared with buildNodes.
-NodeCount countNodes(const PointIndex& endPoints, double domainL, double domainW);
+// The same over DistinctPoints(segmentEndPoints(segments)), shared with buildNodes.
+NodeCount countNodes(const DistinctPoints& endPoints, double domainL, double domainW);
 
 // The node table: one boundary node per end point on a face (a corner gives one node, with
 // the head of its first face), in segment order, end 1 first; then one internal node per
 // interior end point that lies in the relative window of no node made so far (the last
 // boundary node included), keeping its own coordinates.
 NodeTable buildNodes(const SegmentTable& segments, const RunOptions& options);
-NodeTable buildNodes(const PointIndex& endPoints, const RunOptions& options);
+NodeTable buildNodes(const DistinctPoints& endPoints, const RunOptions& options);
 
 }  // namespace fracflow::network

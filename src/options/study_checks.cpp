@@ -20,6 +20,9 @@ std::string refusal(std::string_view fileName, std::string_view field, const std
   return message;
 }
 
+// The counters of one bin of a breakthrough curve: the four faces and their total.
+constexpr std::uint64_t kBreakthroughCounters = 5;
+
 bool particleWalkRuns(const RunOptions& o) {
   return (o.dfncp == 1 && o.dfntr == 1) || (o.grdcp == 1 && o.grdtr == 1);
 }
@@ -60,13 +63,25 @@ std::optional<std::string> studyValueRefusal(const RunOptions& o, std::string_vi
   return std::nullopt;
 }
 
-std::optional<std::string> studySizeRefusal(const RunOptions& o, std::string_view fileName) {
+std::optional<std::string> studySizeRefusal(const RunOptions& o, std::string_view fileName,
+                                            std::optional<std::uint64_t> machineMemory) {
   // Grid cells are numbered with ints.
   if (o.grdcp == 1 && static_cast<long long>(o.cellx) * o.celly > INT_MAX) {
     return refusal(fileName, "cellx",
                    "a grid of " + std::to_string(o.cellx) + " x " + std::to_string(o.celly) +
                        " cells (cellx x celly, lines 3 and 4) has more than the " +
                        std::to_string(INT_MAX) + " cells the grid can number");
+  }
+  if (particleWalkRuns(o) && machineMemory) {
+    const std::uint64_t curveBytes =
+        kBreakthroughCounters * sizeof(int) * static_cast<std::uint64_t>(o.bcsize);
+    if (curveBytes > *machineMemory) {
+      return refusal(fileName, "bcsize",
+                     std::to_string(o.bcsize) + " bins need " + io::formatBytes(curveBytes) +
+                         " for a breakthrough curve (" + std::to_string(kBreakthroughCounters) +
+                         " counters per bin), more than the " + io::formatBytes(*machineMemory) +
+                         " of memory of this machine");
+    }
   }
   return std::nullopt;
 }

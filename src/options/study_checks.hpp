@@ -3,10 +3,12 @@
 // hold. A refusal ends the run with exit status 2 before any file of a realization is written.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "io/machine_resources.hpp"
 #include "options/run_options.hpp"
 
 namespace fracflow::options {
@@ -17,7 +19,10 @@ namespace fracflow::options {
 std::optional<std::string> studyValueRefusal(const RunOptions& options, std::string_view fileName);
 
 // The first size that cannot be held, as "file:line: field: what", or nullopt. Made after the
-// cell sizes are derived; a check that needs the machine (memory) belongs here too.
-std::optional<std::string> studySizeRefusal(const RunOptions& options, std::string_view fileName);
+// cell sizes are derived. machineMemory (bytes; nullopt when unknown) bounds what a table of
+// the run may take: a breakthrough curve holds 5 counters per bin of bcsize.
+std::optional<std::string> studySizeRefusal(
+    const RunOptions& options, std::string_view fileName,
+    std::optional<std::uint64_t> machineMemory = io::physicalMemoryBytes());
 
 }  // namespace fracflow::options

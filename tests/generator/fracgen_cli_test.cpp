@@ -1,6 +1,8 @@
 // fracgen as a user meets it: the executable in a folder.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
@@ -131,6 +133,49 @@ TEST(Fracgen, ErrorsEndTheRunWithAMessageAndAStatus) {
     for (const std::string& name : fileNames(dir.path())) {
       EXPECT_EQ(name.rfind("Network_data.", 0), std::string::npos) << name;
     }
+  }
+}
+
+// A folder on a file system too small for the networks: a 16 kB tmpfs when the test may mount
+// one, else a folder where the file being written goes to /dev/full (a link at its temporary
+// name). Unmounted when done.
+class FullDisk {
+ public:
+  explicit FullDisk(const std::filesystem::path& folder) : folder_(folder) {
+    std::filesystem::create_directories(folder);
+    const std::string mount =
+        "mount -t tmpfs -o size=16k fracflow-full '" + folder.string() + "' 2>/dev/null";
+    mounted_ = std::system(mount.c_str()) == 0;
+    if (!mounted_) {
+      std::filesystem::create_symlink("/dev/full", folder / ".Network_data.0001.txt.part");
+    }
+  }
+  FullDisk(const FullDisk&) = delete;
+  FullDisk& operator=(const FullDisk&) = delete;
+  ~FullDisk() {
+    if (!mounted_) return;
+    [[maybe_unused]] const int status = std::system(("umount '" + folder_.string() + "'").c_str());
+  }
+
+ private:
+  std::filesystem::path folder_;
+  bool mounted_ = false;
+};
+
+TEST(Fracgen, AFullDiskLeavesNoTruncatedNetworkFileUnderItsName) {
+  TempDir dir;
+  writeFile(dir.path() / "Data_and_OutputOptions.txt", parameterFileText({{"fracDen", "0.5"}}));
+  const RunResult whole = runFracgen(dir.path(), {"--output-dir", "roomy"});
+  ASSERT_EQ(whole.exitStatus, 0) << whole.err;
+  ASSERT_GT(readFile(dir.path() / "roomy" / "Network_data.0001.txt").size(), 16u << 10);
+
+  const FullDisk full(dir.path() / "full");
+  const RunResult run = runFracgen(dir.path(), {"--output-dir", "full"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err.rfind("fracgen: full/Network_data.0001.txt: ", 0), 0u) << run.err;
+  // Nothing at all under a network's name, and no temporary file left behind.
+  for (const std::string& name : fileNames(dir.path() / "full")) {
+    EXPECT_EQ(name.find("Network_data."), std::string::npos) << name;
   }
 }
 

@@ -130,6 +130,39 @@ TEST(FractureDraw, OrientationsFollowTheVonMisesLawModulo180Degrees) {
   }
 }
 
+// For a large concentration the angle to the mean is normal with variance 1 / kappa (to a
+// relative error of order 1 / kappa), on either side of the switch between the two samplers
+// and far beyond the point where r - 1 of Best and Fisher's form no longer has a digit.
+TEST(FractureDraw, LargeConcentrationsGiveNormalAnglesOfVarianceOneOverKappa) {
+  constexpr std::size_t kDraws = 50000;
+  for (const double kappa : {1e9, 1e11, 1e17}) {
+    for (const double thetaMean : {0.0, 30.0, -100.0}) {
+      SCOPED_TRACE(testing::Message() << "kappa " << kappa << " mean " << thetaMean);
+      const NetworkLaw law = populationLaw(100, 100, 1, {fractureSet(1, 5, 1.5, kappa, thetaMean)});
+      const SetLaw& set = law.sets[0];
+      RandomSource random(29);
+      std::vector<double> scaled(kDraws);
+      for (double& z : scaled) {
+        const Direction dir = drawDirection(random, set);
+        ASSERT_NEAR(dir.cos * dir.cos + dir.sin * dir.sin, 1.0, 1e-12);
+        const double theta = std::atan2(set.cosMean * dir.sin - set.sinMean * dir.cos,
+                                        set.cosMean * dir.cos + set.sinMean * dir.sin);
+        z = theta * std::sqrt(kappa);
+      }
+      const auto normalCdf = [](double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); };
+      EXPECT_LT(ksDistance(scaled, normalCdf), ksBound(kDraws));
+    }
+  }
+  // A concentration so large that every direction is the mean one, to rounding.
+  const NetworkLaw law = populationLaw(100, 100, 1, {fractureSet(1, 5, 1.5, 1e300, 30)});
+  RandomSource random(31);
+  for (int k = 0; k < 1000; ++k) {
+    const Direction dir = drawDirection(random, law.sets[0]);
+    EXPECT_EQ(dir.cos, law.sets[0].cosMean);
+    EXPECT_EQ(dir.sin, law.sets[0].sinMean);
+  }
+}
+
 TEST(FractureDraw, Log10PermeabilityIsNormal) {
   constexpr std::size_t kDraws = 100000;
   RandomSource random(17);

@@ -9,6 +9,7 @@
 
 #include "generator/generator_fixtures.hpp"
 #include "generator/network_file.hpp"
+#include "io/error.hpp"
 
 namespace fracflow::generator {
 namespace {
@@ -164,6 +165,29 @@ TEST(GenerateNetwork, NoDensityNoFracture) {
   const GeneratedNetwork net = generateNetwork(law, 0, 1);
   EXPECT_TRUE(net.pieces.empty());
   EXPECT_EQ(net.fractureCount, 0);
+}
+
+// Fractures that keep no length (here of length 0, which the law refuses; so would be any
+// fractures too short to have two distinct ends beside the coordinates): the draws end with an
+// error instead of going on for ever.
+TEST(GenerateNetwork, DrawsThatKeepNoFractureEndWithAnError) {
+  NetworkLaw law = populationLaw(
+      100, 100, 0.3, {fractureSet(0.5, 1.0, 2.0, 0, 0), fractureSet(0.5, 2.0, 2.0, 0, 0)});
+  law.sets[0].minFracL = 0.0;
+  law.sets[1].minFracL = 0.0;
+  try {
+    generateNetwork(law, 0, 1);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.kind(), ErrorKind::Input);
+    const std::string message = error.what();
+    EXPECT_EQ(message.rfind("Data_and_OutputOptions.txt:17: minFracL1: ", 0), 0u) << message;
+    EXPECT_NE(message.find(" fractures drawn in a row left none with two distinct ends inside "
+                           "the domain: a minimum length of 0 vanishes beside coordinates up "
+                           "to 100; raise the minimum lengths"),
+              std::string::npos)
+        << message;
+  }
 }
 
 TEST(GenerateNetwork, IsDeterministic) {

@@ -52,6 +52,9 @@ TEST(NetworkLaw, RejectsValuesThatCannotBeDrawnNamingTheLine) {
       {"minimum beyond the diagonal", [](RunOptions& o) { o.sets[1].minFracL = 150; },
        "p.txt:25: minFracL2: expected a length above 0 and at most the domain diagonal 141.421, "
        "found 150"},
+      {"minimum below the shortest piece", [](RunOptions& o) { o.sets[1].minFracL = 1e-14; },
+       "p.txt:25: minFracL2: expected a length of at least 1e-007 x domainL = 1e-005 (no piece is "
+       "shorter), found 1e-014"},
       {"zero exponent", [](RunOptions& o) { o.sets[1].alpha = 0; },
        "p.txt:26: alpha2: expected a power-law exponent above 0, found 0"},
       {"negative concentration", [](RunOptions& o) { o.sets[0].kappa = -1; },
@@ -68,6 +71,20 @@ TEST(NetworkLaw, RejectsValuesThatCannotBeDrawnNamingTheLine) {
        "p.txt:2: domainW: expected a positive length, found -5"},
       {"negative density", [](RunOptions& o) { o.fracDen = -1; },
        "p.txt:14: fracDen: expected a fracture length per unit area of 0 or more, found -1"},
+      {"a domain whose area is not a number",
+       [](RunOptions& o) {
+         o.domainL = 1e300;
+         o.domainW = 1e300;
+       },
+       "p.txt:1: domainL: a domain of 1e+300 x 1e+300 (domainL x domainW, lines 1 and 2) is too "
+       "large for its area and diagonal to be numbers; express the lengths in a larger unit"},
+      {"a domain whose diagonal is not a number",
+       [](RunOptions& o) {
+         o.domainL = 1e200;
+         o.domainW = 1e-200;
+       },
+       "p.txt:1: domainL: a domain of 1e+200 x 1e-200 (domainL x domainW, lines 1 and 2) is too "
+       "large for its area and diagonal to be numbers; express the lengths in a larger unit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -38,8 +39,10 @@ TEST(CellCrossings, SameAsTestingEveryCellAgainstEverySegment) {
     const GridGeometry& g = c.grid;
     const SegmentTable segments = literal::randomNetwork(g, 300, rng);
     const CellCrossings found = findCellCrossings(g, segments);
-    ASSERT_EQ(found.cellStart.size(), static_cast<std::size_t>(g.cellCount()) + 1);
+    ASSERT_EQ(found.start.size(), found.activeCells.size() + 1);
+    ASSERT_TRUE(std::is_sorted(found.activeCells.begin(), found.activeCells.end()));
     std::size_t expectedTotal = 0;
+    std::size_t a = 0;  // the next active cell of the list
     for (int i = 0; i < g.cellx; ++i) {
       for (int j = 0; j < g.celly; ++j) {
         std::vector<CellCrossing> expected;
@@ -51,10 +54,12 @@ TEST(CellCrossings, SameAsTestingEveryCellAgainstEverySegment) {
           if (faces != 0) expected.push_back({static_cast<int>(s), faces});
         }
         expectedTotal += expected.size();
-        const auto cell = static_cast<std::size_t>(g.cellNumber(i, j));
-        const std::vector<CellCrossing> actual(
-            found.crossings.begin() + static_cast<std::ptrdiff_t>(found.cellStart[cell]),
-            found.crossings.begin() + static_cast<std::ptrdiff_t>(found.cellStart[cell + 1]));
+        std::vector<CellCrossing> actual;
+        if (a < found.activeCells.size() && found.activeCells[a] == g.cellNumber(i, j)) {
+          actual.assign(found.crossings.begin() + static_cast<std::ptrdiff_t>(found.start[a]),
+                        found.crossings.begin() + static_cast<std::ptrdiff_t>(found.start[a + 1]));
+          ++a;
+        }
         ASSERT_EQ(actual.size(), expected.size()) << "cell " << i << "," << j;
         for (std::size_t n = 0; n < expected.size(); ++n) {
           EXPECT_EQ(actual[n].segment, expected[n].segment) << "cell " << i << "," << j;
@@ -62,6 +67,7 @@ TEST(CellCrossings, SameAsTestingEveryCellAgainstEverySegment) {
         }
       }
     }
+    EXPECT_EQ(a, found.activeCells.size());
     EXPECT_EQ(found.crossings.size(), expectedTotal);
   }
 }
@@ -86,6 +92,30 @@ TEST(CellCrossings, NonFiniteSegmentsAgreeWithTheScan) {
   }
   EXPECT_GT(expected, 0u);
   EXPECT_EQ(found.crossings.size(), expected);
+}
+
+// The crossing list follows the crossings, not the grid: two short segments on the largest
+// square grid whose cells can be numbered list a handful of cells.
+TEST(CellCrossings, HugeGridListsOnlyTheCellsCrossed) {
+  const GridGeometry g = makeGrid(46340, 46340, 46340.0, 46340.0);
+  const SegmentTable segments = {{1.0, 10.5, 10.5, 13.5, 12.5}, {1.0, 40000.2, 3.5, 40000.7, 1.5}};
+  const CellCrossings found = findCellCrossings(g, segments);
+  // Every other cell lies a whole cell or more away from both segments.
+  std::vector<int> expected;
+  for (const int i0 : {0, 39990}) {
+    for (int i = i0; i < i0 + 20; ++i) {
+      for (int j = 0; j < 20; ++j) {
+        bool any = false;
+        for (const Segment& s : segments) {
+          for (int f = kTop; f <= kLeft; ++f) any = any || crossesEdge(g, i, j, s, f);
+        }
+        if (any) expected.push_back(g.cellNumber(i, j));
+      }
+    }
+  }
+  EXPECT_GT(expected.size(), 5u);
+  EXPECT_EQ(found.activeCells, expected);
+  EXPECT_EQ(found.start.size(), expected.size() + 1);
 }
 
 TEST(CandidateCells, FollowTheSegmentRatherThanItsBoundingBox) {

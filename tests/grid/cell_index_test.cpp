@@ -33,7 +33,8 @@ struct IndexCase {
   const char* what;
   int cellx, celly;
   double dx, dy;
-  double jitter;  // relative perturbation of the centres, so they round across edges
+  double jitter;      // relative perturbation of the centres, so they round across edges
+  double kept = 0.7;  // share of the cells that are active
 };
 
 // On a grid of 30000 columns the window about x covers about six cells, so the index must
@@ -45,6 +46,8 @@ TEST(CellIndex, FindsExactlyWhatAScanFindsInArrayOrder) {
       {"very fine in x", 30000, 2, 1.0 / 3, 1.0, 0.0},
       {"jittered centres", 20, 20, 5.0, 5.0, 1e-4},
       {"one cell", 1, 1, 7.0, 3.0, 0.0},
+      {"a few active cells in a large grid", 400, 300, 0.5, 2.0, 0.0, 0.01},
+      {"a few jittered cells in a large grid", 300, 300, 1.0 / 3, 3.0, 1e-4, 0.02},
   };
   std::mt19937 rng(7);
   for (const IndexCase& c : cases) {
@@ -53,7 +56,7 @@ TEST(CellIndex, FindsExactlyWhatAScanFindsInArrayOrder) {
     std::vector<Cell> cells;
     const int total = c.cellx * c.celly;
     for (int n = 0; n < total; ++n) {
-      if (total > 100 && unit(rng) < 0.3) continue;  // inactive cells have no record
+      if (total > 100 && unit(rng) >= c.kept) continue;  // inactive cells have no record
       Cell cell;
       cell.center[0] = (static_cast<double>(n / c.celly) + 0.5) * c.dx;
       cell.center[1] = (static_cast<double>(n % c.celly) + 0.5) * c.dy;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "network/literal_network.hpp"
@@ -116,16 +117,19 @@ TEST(Nodes, SearchesForDuplicatesFromTheLastBoundaryNode) {
 }
 
 // Networks of points that coincide exactly, lie just inside or outside each other's
-// windows, or lie on the faces, including x = 0 and y = 0.
-SegmentTable randomNodeNetwork(std::mt19937_64& rng) {
+// windows, or lie on the faces, including x = 0 and y = 0. With `crowded`, most ends reuse
+// one of a few points exactly (many fractures sharing an end point), some of them with a
+// coordinate so small that a point is not in its own window.
+SegmentTable randomNodeNetwork(std::mt19937_64& rng, bool crowded = false) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   std::vector<Point> pool;
   auto point = [&]() -> Point {
     const double r = unit(rng);
-    if (!pool.empty() && r < 0.5) {
+    if (!pool.empty() && r < (crowded ? 0.95 : 0.5)) {
       Point p = pool[static_cast<std::size_t>(unit(rng) * static_cast<double>(pool.size()))];
       const double f[] = {1.0,           1.0,           1.0 + 0.5e-6, 1.0 - 0.5e-6,
                           1.0 + 0.99e-6, 1.0 + 1.01e-6, 1.0 - 1.01e-6};
+      if (crowded && unit(rng) < 0.9) return p;
       p.x *= f[static_cast<std::size_t>(unit(rng) * 7)];
       p.y *= f[static_cast<std::size_t>(unit(rng) * 7)];
       return p;
@@ -141,11 +145,14 @@ SegmentTable randomNodeNetwork(std::mt19937_64& rng) {
       p.x = 100.0;
     else if (r > 0.68)
       p = {0.0, 0.0};
+    else if (crowded && r > 0.66)
+      p.x = 5e-324;  // 0.999999 · x rounds back to x
     pool.push_back(p);
     return p;
   };
   SegmentTable out;
-  const int n = 5 + static_cast<int>(unit(rng) * 60);
+  const int n =
+      crowded ? 50 + static_cast<int>(unit(rng) * 400) : 5 + static_cast<int>(unit(rng) * 60);
   for (int k = 0; k < n; ++k) {
     const Point a = point();
     const Point b = point();
@@ -158,9 +165,10 @@ TEST(Nodes, MatchesThePlainScansOnRandomNetworks) {
   std::mt19937_64 rng(99);
   const RunOptions o = domain100();
   int differ = 0;
-  for (int trial = 0; trial < 500; ++trial) {
+  for (int trial = 0; trial < 700; ++trial) {
     SCOPED_TRACE(trial);
-    const SegmentTable seg = randomNodeNetwork(rng);
+    const bool crowded = trial >= 500;
+    const SegmentTable seg = randomNodeNetwork(rng, crowded);
     const NodeTable a = buildNodes(seg, o);
     const NodeTable b = literal::literalBuild(seg, o);
     ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
@@ -175,6 +183,45 @@ TEST(Nodes, MatchesThePlainScansOnRandomNetworks) {
   }
   // Points lying partly in each other's windows do make the two counts disagree.
   EXPECT_GT(differ, 0);
+}
+
+TEST(Nodes, ManyFracturesSharingEndPointsMatchThePlainScans) {
+  // Copies of one fracture and a star of fractures from one point, with non-finite ends and
+  // segments with both ends at the same point among them.
+  const RunOptions o = domain100();
+  const double inf = std::numeric_limits<double>::infinity();
+  SegmentTable seg;
+  for (int k = 0; k < 1500; ++k) {
+    seg.push_back({1.0, 20.0, 20.0, 60.0, 70.0});
+    seg.push_back({1.0, 40.0, 40.0, 40.0 + 0.01 * k, 100.0});
+    if (k % 100 == 0) seg.push_back({1.0, 40.0, 40.0, 40.0, 40.0});
+    if (k % 250 == 0) seg.push_back({1.0, 20.0, 20.0, inf, std::nan("")});
+  }
+  const NodeTable a = buildNodes(seg, o);
+  const NodeTable b = literal::literalBuild(seg, o);
+  ASSERT_EQ(a.internalNodes, 3);
+  ASSERT_EQ(a.boundaryNodes, b.boundaryNodes);
+  ASSERT_EQ(a.internalNodes, b.internalNodes);
+  EXPECT_SAME_BITS(a.nodes, b.nodes);
+  const NodeCount ca = countNodes(seg, o.domainL, o.domainW);
+  const NodeCount cb = literal::literalCount(seg, o.domainL, o.domainW);
+  EXPECT_EQ(ca.boundaryNodes, cb.boundaryNodes);
+  EXPECT_EQ(ca.internalNodes, cb.internalNodes);
+}
+
+TEST(DistinctPoints, GathersEqualPositionsInOrderOfTheirFirstPoint) {
+  const double nan = std::nan("");
+  const DistinctPoints points({{3, 4}, {1, 2}, {3, 4}, {nan, 1}, {-0.0, 5}, {0.0, 5}, {1, 2}});
+  ASSERT_EQ(points.size(), 7u);
+  ASSERT_EQ(points.positionCount(), 3u);
+  const int expected[] = {0, 1, 0, -1, 2, 2, 1};
+  for (int id = 0; id < 7; ++id) EXPECT_EQ(points.positionOf(id), expected[id]) << id;
+  EXPECT_EQ(points.multiplicity(0), 2);
+  EXPECT_EQ(points.multiplicity(1), 2);
+  EXPECT_EQ(points.multiplicity(2), 2);
+  EXPECT_EQ(points.positions().size(), 3u);
+  EXPECT_EQ(points.positions().point(1).x, 1.0);
+  EXPECT_TRUE(std::isnan(points.point(3).x));
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ struct Case {
   const char* message;  // nullptr: accepted
 };
 
-void expectRefusals(const Case* begin, const Case* end,
-                    std::optional<std::string> (*check)(const RunOptions&, std::string_view)) {
+template <typename Check>
+void expectRefusals(const Case* begin, const Case* end, Check check) {
   for (const Case* c = begin; c != end; ++c) {
     std::string trace;
     for (const auto& [name, value] : c->values) trace += name + "=" + value + " ";
@@ -86,7 +86,30 @@ TEST(StudyChecks, RefusesAGridTooLargeToNumberBeforeTheFirstRealization) {
       // Without the grid computation the grid is never built.
       {{{"cellx", "46341"}, {"celly", "46341"}, {"grdcp", "2"}}, nullptr},
   };
-  expectRefusals(std::begin(cases), std::end(cases), studySizeRefusal);
+  expectRefusals(std::begin(cases), std::end(cases),
+                 [](const RunOptions& o, std::string_view file) {
+                   return studySizeRefusal(o, file, std::nullopt);
+                 });
+}
+
+TEST(StudyChecks, RefusesBreakthroughCurvesLargerThanTheMachinesMemory) {
+  const Case cases[] = {
+      {{{"bcsize", "2000000000"}},
+       "P.txt:10: bcsize: 2000000000 bins need 40.0 GB for a breakthrough curve (5 counters per "
+       "bin), more than the 24.0 GB of memory of this machine"},
+      {{{"bcsize", "1200000000"}}, nullptr},  // 24.0 GB: just fits
+      {{{"bcsize", "1200000001"}, {"grdcp", "2"}},
+       "P.txt:10: bcsize: 1200000001 bins need 24.0 GB for a breakthrough curve (5 counters per "
+       "bin), more than the 24.0 GB of memory of this machine"},
+      // Without a particle walk no curve is made.
+      {{{"bcsize", "2000000000"}, {"dfntr", "2"}, {"grdtr", "2"}}, nullptr},
+  };
+  expectRefusals(std::begin(cases), std::end(cases),
+                 [](const RunOptions& o, std::string_view file) {
+                   return studySizeRefusal(o, file, std::uint64_t{24'000'000'000});
+                 });
+  // Without a known memory size nothing is refused for it.
+  EXPECT_FALSE(studySizeRefusal(parse({{"bcsize", "2000000000"}}), "P.txt", std::nullopt));
 }
 
 TEST(StudyChecks, NamesTheLineOfEachField) {
