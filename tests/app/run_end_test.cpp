@@ -26,9 +26,10 @@ TEST(RunEnd, EachEarlyEndIsExplainedOnStandardError) {
       {"a segment too tiny",
        {{"meet_fracs", "2"}},
        "10 10 90 90 1\n50 50 50 50.00000000001 1\n",
+       // The double nearest 50.00000000001 lies 9.99734e-12 above 50.
        {"fracflow: realization 1: the run ended: segment 1 from (50, 50) to (50, "
-        "50.00000000001) is 1e-011 long, at most 1e-9 x domainL; remove it from the network file "
-        "or join it to its neighbours"},
+        "50.00000000001) is 9.99734e-012 long, at most 1e-9 x domainL; remove it from the network "
+        "file or join it to its neighbours"},
        "is being aborted as at least one fracture segment is too tiny! ID number = 1"},
       {"a well that catches no node",
        {{"sink", "1"}, {"sinkLocX", "50"}, {"sinkLocY", "50"}, {"sinkRad", "1e-9"}},
