@@ -37,7 +37,7 @@ Direction drawUniformDirection(RandomSource& random) {
       return {a / r, b / r};
     }
   }
-  FRACFLOW_CHECK(!"the uniform direction found no point in the unit disc");
+  FRACFLOW_CHECK(false && "the uniform direction found no point in the unit disc");
   return {};
 }
 
@@ -108,7 +108,7 @@ double drawStandardNormal(RandomSource& random) {
     const double s = a * a + b * b;
     if (s > 0.0 && s < 1.0) return a * std::sqrt(-2.0 * portableLog(s) / s);
   }
-  FRACFLOW_CHECK(!"the polar method found no point in the unit disc");
+  FRACFLOW_CHECK(false && "the polar method found no point in the unit disc");
   return 0.0;
 }
 
