@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.bf1 = 100.0;
   options.lf1 = 100.0;
   options.lf2 = 100.0;
-  const fracflow::network::PointIndex endPoints(fracflow::network::segmentEndPoints(segments));
+  const fracflow::network::DistinctPoints endPoints(fracflow::network::segmentEndPoints(segments));
   const fracflow::NodeTable nodes = fracflow::network::buildNodes(endPoints, options);
   const fracflow::network::NodeCount count = fracflow::network::countNodes(endPoints, L, W);
   FRACFLOW_CHECK(nodes.boundaryNodes + nodes.internalNodes == static_cast<int>(nodes.nodes.size()));
