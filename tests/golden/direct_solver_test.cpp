@@ -22,17 +22,6 @@ namespace fracflow::testing {
 namespace {
 namespace fs = std::filesystem;
 
-std::vector<std::string> caseNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(caseFolder(""))) {
-    if (entry.is_directory() && fs::exists(entry.path() / "expected")) {
-      names.push_back(entry.path().filename().string());
-    }
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> result;
   std::istringstream in(text);
@@ -176,7 +165,7 @@ TEST_P(DirectSolverRun, AgreesWithTheExpectedOutputToTheTolerance) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DirectSolverRun, ::testing::ValuesIn(caseNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, DirectSolverRun, ::testing::ValuesIn(endToEndCaseNames()),
                          [](const ::testing::TestParamInfo<std::string>& param) {
                            return param.param;
                          });

@@ -16,17 +16,6 @@ namespace fracflow::testing {
 namespace {
 namespace fs = std::filesystem;
 
-std::vector<std::string> caseNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(caseFolder(""))) {
-    if (entry.is_directory() && fs::exists(entry.path() / "expected")) {
-      names.push_back(entry.path().filename().string());
-    }
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // The line number and the two lines where texts first differ, for a readable failure.
 std::string firstDifference(const std::string& actual, const std::string& expected) {
   std::size_t line = 1, start = 0, i = 0;
@@ -80,7 +69,7 @@ TEST_P(GoldenRun, MatchesExpectedOutputByteForByte) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenRun, ::testing::ValuesIn(caseNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenRun, ::testing::ValuesIn(endToEndCaseNames()),
                          [](const ::testing::TestParamInfo<std::string>& param) {
                            return param.param;
                          });

@@ -1,6 +1,7 @@
 // Parameter files by line name, and staging of the end-to-end cases.
 #include "support/staged_case.hpp"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -154,6 +155,17 @@ void setParameters(const fs::path& folder, const ParameterValues& values) {
 }
 
 fs::path caseFolder(const std::string& name) { return fs::path(FRACFLOW_TEST_DATA) / name; }
+
+std::vector<std::string> endToEndCaseNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(caseFolder(""))) {
+    if (entry.is_directory() && fs::exists(entry.path() / "expected")) {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 void stageCase(const std::string& name, const fs::path& folder, const ParameterValues& values) {
   for (const auto& entry : fs::directory_iterator(caseFolder(name) / "input")) {

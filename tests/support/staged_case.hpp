@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace fracflow::testing {
 
@@ -27,6 +28,9 @@ void setParameters(const std::filesystem::path& folder, const ParameterValues& v
 
 // tests/data/<name>: an end-to-end case, with input/ and expected/.
 std::filesystem::path caseFolder(const std::string& name);
+
+// The names of every end-to-end case (a folder of tests/data with an expected/ folder), sorted.
+std::vector<std::string> endToEndCaseNames();
 
 // Copies the input files of the end-to-end case into folder, then sets the given values in its
 // parameter file.
